@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "app/Settings.h"
+#include "app/Startup.h"
+#include "verses/TopicTable.h"
+#include "verses/VerseRecord.h"
+
+namespace vw {
+
+// Everything that lives for the whole process. Main owns one and hands it down by
+// reference, so each test can build a fresh program.
+struct ProgramState {
+  SettingsRecord Settings;
+  std::int32_t DisplayMode = kModeNone;
+  TopicTable Topics;
+  VerseRecord VerseBuffer;
+  std::string CurrentReference;
+  std::string CurrentVerseText;
+};
+
+}  // namespace vw

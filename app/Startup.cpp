@@ -1,0 +1,61 @@
+#include "app/Startup.h"
+
+#include "app/Conversions.h"
+#include "app/Settings.h"
+
+namespace vw {
+
+std::string NormaliseCommandLine(std::string_view raw) {
+  std::string s = TrimSpaces(raw);
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
+std::int32_t ParsePreviewHandle(std::string_view text) {
+  std::string s = TrimSpaces(text);
+  for (std::size_t n = s.size(); n >= 1; --n) {
+    std::string_view tail = std::string_view(s).substr(s.size() - n);
+    if (auto number = ParseWholeNumber(tail)) {
+      auto rounded = RoundHalfEven(*number);
+      if (!rounded || *rounded < INT32_MIN || *rounded > INT32_MAX) return 0;
+      return static_cast<std::int32_t>(*rounded);
+    }
+  }
+  return 0;
+}
+
+StartupDecision DecideStartup(ISettingsStore& store, std::string_view rawArguments,
+                              bool anotherInstanceRunning) {
+  EnsureDefaultSettings(store);
+
+  StartupDecision d;
+  d.commandLine = NormaliseCommandLine(rawArguments);
+  const std::string modeWord = d.commandLine.substr(0, 2);
+
+  if (anotherInstanceRunning) {
+    const std::string previous = GetSetting(store, kStartupSection, "PrevInstance");
+    if ((previous.empty() || previous == "/s") && modeWord != "/p") {
+      d.mode = StartMode::End;
+      d.stoppedByGuard = true;
+      return d;
+    }
+  }
+
+  SaveSetting(store, kStartupSection, "PrevInstance", d.commandLine);
+
+  if (modeWord.empty() || modeWord == "/s") {
+    d.mode = StartMode::FullScreen;
+  } else if (modeWord == "/p") {
+    d.mode = StartMode::Preview;
+    d.previewParent = ParsePreviewHandle(d.commandLine);
+  } else if (modeWord == "/c") {
+    d.mode = StartMode::Configure;
+  } else {
+    d.mode = StartMode::End;
+  }
+  return d;
+}
+
+}  // namespace vw

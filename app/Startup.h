@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/SettingsStore.h"
+
+namespace vw {
+
+// DisplayMode values.
+inline constexpr std::int32_t kModeNone = 0;
+inline constexpr std::int32_t kModeFullScreen = 1;
+inline constexpr std::int32_t kModePreview = 4;
+
+enum class StartMode { End, FullScreen, Preview, Configure };
+
+struct StartupDecision {
+  StartMode mode = StartMode::End;
+  std::string commandLine;          // normalised
+  std::int32_t previewParent = 0;   // preview only
+  bool stoppedByGuard = false;      // a second full-screen run was refused
+};
+
+// Trimmed of surrounding spaces and lower-cased (ASCII letters only: mode words are ASCII).
+std::string NormaliseCommandLine(std::string_view raw);
+
+// The value of the longest tail of the text that reads as a number, or 0 when there is none
+// or when that number does not fit a 32-bit signed integer.
+std::int32_t ParsePreviewHandle(std::string_view text);
+
+// The portable part of Main: defaults, normalising, the second-instance guard, remembering
+// the command line, and choosing the mode. The caller creates the windows.
+StartupDecision DecideStartup(ISettingsStore& store, std::string_view rawArguments,
+                              bool anotherInstanceRunning);
+
+}  // namespace vw

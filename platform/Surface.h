@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace vw {
+
+// 0x00BBGGRR: red in the lowest byte.
+using ColorValue = std::uint32_t;
+
+constexpr ColorValue MakeColor(int r, int g, int b) {
+  return static_cast<ColorValue>(r) | (static_cast<ColorValue>(g) << 8) |
+         (static_cast<ColorValue>(b) << 16);
+}
+
+// An off-screen drawing surface (or the window itself) with a current font and text colour.
+// Coordinates are pixels, (0, 0) top left. Text is UTF-8.
+class ISurface {
+ public:
+  virtual ~ISurface() = default;
+
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  // Places the surface at (0, 0) with the given size; contents become undefined (black).
+  virtual void Resize(int width, int height) = 0;
+
+  virtual void SetFontName(const std::string& face) = 0;
+  virtual std::string FontName() const = 0;
+  // Reports back exactly the size that was set, so a growth loop always reaches its target.
+  virtual void SetFontSize(float points) = 0;
+  virtual float FontSize() const = 0;
+  virtual void SetFontBold(bool on) = 0;
+  virtual void SetFontItalic(bool on) = 0;
+  virtual void SetFontUnderline(bool on) = 0;
+  virtual bool FontBold() const = 0;
+  virtual bool FontItalic() const = 0;
+  virtual bool FontUnderline() const = 0;
+
+  virtual void SetTextColor(ColorValue color) = 0;
+  virtual ColorValue TextColor() const = 0;
+
+  // Width of the string on one line, and height of one line of the current font, in pixels.
+  virtual float TextWidth(const std::string& text) = 0;
+  virtual float TextHeight(const std::string& text) = 0;
+  // Draws text with its top-left corner at (x, y), glyphs only (transparent background).
+  virtual void DrawText(int x, int y, const std::string& text) = 0;
+
+  // Block transfer (SRCCOPY) of the rectangle (srcX, srcY, width, height) of src to (x, y).
+  virtual void CopyFrom(const ISurface& src, int x, int y, int width, int height, int srcX,
+                        int srcY) = 0;
+};
+
+}  // namespace vw

@@ -1,0 +1,17 @@
+#pragma once
+#include <windows.h>
+
+#include "app/ProgramState.h"
+#include "app/Startup.h"
+#include "platform/SettingsStore.h"
+
+namespace vw::win32 {
+
+// Full screen or preview: creates, places and runs the display window until it unloads.
+int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecision& decision,
+               HINSTANCE instance);
+
+// Configuration: shows the settings dialog until it closes.
+int RunSettingsDialog(ISettingsStore& store, HINSTANCE instance);
+
+}  // namespace vw::win32

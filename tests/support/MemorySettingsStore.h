@@ -1,0 +1,72 @@
+#pragma once
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/SettingsStore.h"
+
+namespace vw::test {
+
+// An in-memory store with case-insensitive names, that also records every write in order
+// and can be told to refuse writes.
+class MemorySettingsStore : public ISettingsStore {
+ public:
+  struct WriteRecord {
+    std::string section, key, value;
+  };
+
+  std::string Read(const std::string& app, const std::string& section,
+                   const std::string& key) const override {
+    auto it = values_.find(Name(app, section, key));
+    return it == values_.end() ? std::string() : it->second.second;
+  }
+
+  bool Write(const std::string& app, const std::string& section, const std::string& key,
+             const std::string& value) override {
+    if (failWrites) return false;
+    writes.push_back({section, key, value});
+    auto name = Name(app, section, key);
+    auto it = values_.find(name);
+    if (it == values_.end()) {
+      values_[name] = {key, value};
+    } else {
+      it->second.second = value;  // keeps the spelling of the first writer, as the registry does
+    }
+    return true;
+  }
+
+  // Seeds a value without recording it as a write.
+  void Set(const std::string& section, const std::string& key, const std::string& value) {
+    values_[Name("Vellumway Screen Saver", section, key)] = {key, value};
+  }
+  std::string Get(const std::string& section, const std::string& key) const {
+    return Read("Vellumway Screen Saver", section, key);
+  }
+  // The keys of one section as first spelt, in case-insensitive order.
+  std::vector<std::string> Keys(const std::string& section) const {
+    std::vector<std::string> out;
+    std::string prefix = Lower("Vellumway Screen Saver") + "\\" + Lower(section) + "\\";
+    for (const auto& [name, entry] : values_)
+      if (name.rfind(prefix, 0) == 0) out.push_back(entry.first);
+    return out;
+  }
+  std::size_t Size() const { return values_.size(); }
+
+  std::vector<WriteRecord> writes;
+  bool failWrites = false;
+
+ private:
+  static std::string Lower(std::string s) {
+    for (char& c : s)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+  }
+  static std::string Name(const std::string& app, const std::string& section,
+                          const std::string& key) {
+    return Lower(app) + "\\" + Lower(section) + "\\" + Lower(key);
+  }
+  std::map<std::string, std::pair<std::string, std::string>> values_;
+};
+
+}  // namespace vw::test

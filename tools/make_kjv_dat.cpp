@@ -1,0 +1,146 @@
+// Builds kjv.dat from the King James text as Debian's `bible` program prints it
+// (`bible -l10000 gen1:1-rev22:21`): a heading line "Book Chapter" before each chapter and one
+// line "  N text" per verse. Writes 534-byte records (book, chapter, verse as little-endian
+// 16-bit numbers, then 528 bytes of Windows-1252 text padded with blanks) and refuses to
+// write a file that fails its checks.
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Record {
+  int book = 0, chapter = 0, verse = 0;
+  std::string text;  // Windows-1252
+};
+
+constexpr std::size_t kTextBytes = 528;
+
+// UTF-8 to Windows-1252 for the Latin-1 range; false for anything it cannot hold.
+bool ToWindows1252(const std::string& in, std::string& out) {
+  out.clear();
+  for (std::size_t i = 0; i < in.size();) {
+    unsigned char c = static_cast<unsigned char>(in[i]);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      ++i;
+    } else if ((c & 0xE0) == 0xC0 && i + 1 < in.size()) {
+      unsigned cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(in[i + 1]) & 0x3Fu);
+      if (cp < 0xA0 || cp > 0xFF) return false;
+      out.push_back(static_cast<char>(cp));
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Fail(const std::string& why) {
+  std::cerr << "make_kjv_dat: " << why << "\n";
+  return false;
+}
+
+bool Parse(std::istream& in, std::vector<Record>& records, int& books, int& chapters) {
+  std::string line, bookName;
+  int book = 0, chapter = 0, expectedVerse = 1;
+  books = chapters = 0;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    if (line[0] != ' ') {
+      // "Song of Solomon 3": the chapter is the last word.
+      auto space = line.find_last_of(' ');
+      if (space == std::string::npos) return Fail("unexpected line: " + line);
+      std::string name = line.substr(0, space);
+      int number = std::atoi(line.c_str() + space + 1);
+      if (number <= 0) return Fail("bad chapter heading: " + line);
+      if (name != bookName) {
+        bookName = name;
+        ++book;
+        ++books;
+      }
+      chapter = number;
+      ++chapters;
+      expectedVerse = 1;
+      continue;
+    }
+    std::istringstream fields(line);
+    int verse = 0;
+    if (!(fields >> verse) || book == 0) return Fail("unexpected verse line: " + line);
+    if (verse != expectedVerse) return Fail("verse out of order: " + line);
+    ++expectedVerse;
+    std::string text;
+    std::getline(fields, text);
+    std::size_t start = text.find_first_not_of(' ');
+    text = start == std::string::npos ? std::string() : text.substr(start);
+    Record r{book, chapter, verse, {}};
+    if (!ToWindows1252(text, r.text)) return Fail("text not representable: " + line);
+    if (r.text.size() > kTextBytes) return Fail("text longer than 528 bytes: " + line);
+    records.push_back(std::move(r));
+  }
+  return true;
+}
+
+bool Check(const std::vector<Record>& records, int books, int chapters) {
+  if (books != 66) return Fail("expected 66 books, found " + std::to_string(books));
+  if (chapters != 1189) return Fail("expected 1189 chapters, found " + std::to_string(chapters));
+  if (records.size() != 31102)
+    return Fail("expected 31102 verses, found " + std::to_string(records.size()));
+  struct Known {
+    std::size_t record;
+    int book, chapter, verse;
+  };
+  for (Known k : {Known{1, 1, 1, 1}, Known{139, 1, 6, 1}, Known{2055, 2, 20, 3},
+                  Known{26137, 43, 3, 16}, Known{31102, 66, 22, 21}}) {
+    const Record& r = records[k.record - 1];
+    if (r.book != k.book || r.chapter != k.chapter || r.verse != k.verse)
+      return Fail("record " + std::to_string(k.record) + " is not the expected verse");
+  }
+  return true;
+}
+
+void PutInt16(std::string& out, int value) {
+  auto v = static_cast<std::uint16_t>(static_cast<std::int16_t>(value));
+  out.push_back(static_cast<char>(v & 0xFF));
+  out.push_back(static_cast<char>(v >> 8));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: make_kjv_dat <bible-text> <kjv.dat>\n";
+    return 2;
+  }
+  std::ifstream in(argv[1], std::ios::binary);
+  if (!in) return Fail(std::string("cannot read ") + argv[1]), 1;
+  std::vector<Record> records;
+  int books = 0, chapters = 0;
+  if (!Parse(in, records, books, chapters) || !Check(records, books, chapters)) return 1;
+
+  std::string bytes;
+  bytes.reserve(records.size() * 534);
+  for (const Record& r : records) {
+    PutInt16(bytes, r.book);
+    PutInt16(bytes, r.chapter);
+    PutInt16(bytes, r.verse);
+    bytes += r.text;
+    bytes.append(kTextBytes - r.text.size(), ' ');
+  }
+  const std::string target = argv[2];
+  const std::string temp = target + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) return Fail("cannot write " + temp), 1;
+  }
+  if (std::rename(temp.c_str(), target.c_str()) != 0) return Fail("cannot replace " + target), 1;
+  std::cout << "kjv.dat: " << records.size() << " records, " << bytes.size() << " bytes, "
+            << books << " books, " << chapters << " chapters\n";
+  return 0;
+}
