@@ -4,6 +4,7 @@
 
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "display/Random.h"
 #include "verses/TopicTable.h"
 #include "verses/VerseRecord.h"
 
@@ -18,6 +19,7 @@ struct ProgramState {
   VerseRecord VerseBuffer;
   std::string CurrentReference;
   std::string CurrentVerseText;
+  RandomGenerator Random;
 };
 
 }  // namespace vw

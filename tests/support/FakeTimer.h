@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/Timer.h"
+
+namespace vw::test {
+
+// A timer that never fires by itself: a test calls the owner's tick handler by hand and
+// checks what the code did to the timer.
+class FakeTimer : public ITimer {
+ public:
+  void SetInterval(std::int32_t ms) override {
+    interval = ms;
+    intervals.push_back(ms);
+  }
+  std::int32_t Interval() const override { return interval; }
+  void SetEnabled(bool on) override {
+    enabled = on;
+    if (on) ++enableCount;
+  }
+  bool Enabled() const override { return enabled; }
+
+  std::int32_t interval = 0;
+  bool enabled = false;
+  int enableCount = 0;
+  std::vector<std::int32_t> intervals;  // every interval set, in order
+};
+
+}  // namespace vw::test
