@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds Vellumway.scr and kjv.dat and starts the screen saver under Wine, full screen by
+# default (pass /c for the settings dialog, /p <hwnd> for a preview). With no display attached
+# it runs on a virtual display for a few seconds and saves a screenshot.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh run
+bash scripts/build.sh
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
+args=("$@"); [ ${#args[@]} -eq 0 ] && args=(/s)
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  exec wine build/dist/Vellumway.scr "${args[@]}"
+fi
+
+d=117
+while [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
+Xvfb ":$d" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$d"
+trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
+sleep 0.5
+[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+# Wine reports its own idea of the pointer when a window appears; put the real one there.
+xdotool mousemove 640 360
+wine build/dist/Vellumway.scr "${args[@]}" &
+saver=$!
+sleep "${VW_RUN_SECONDS:-8}"
+mkdir -p build/screenshots
+import -window root build/screenshots/run.png
+echo "Screenshot of the running screen saver: $PWD/build/screenshots/run.png"
+xdotool click 1 2>/dev/null || true
+sleep 1
+kill "$saver" 2>/dev/null || true
