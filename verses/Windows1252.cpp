@@ -89,7 +89,8 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 std::string Utf8ToWindows1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) out.push_back(EncodeCodePoint(DecodeUtf8(text, pos)));
+  for (std::size_t pos = 0; pos < text.size();)
+    out.push_back(EncodeCodePoint(DecodeUtf8(text, pos)));
   return out;
 }
 

@@ -1,0 +1,84 @@
+#pragma once
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "verses/VerseRecord.h"
+
+namespace vw::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir() {
+    static std::atomic<int> counter{0};
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() /
+            ("vellumway-verses-" + std::to_string(rd()) + "-" + std::to_string(++counter));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  // As the program holds paths: UTF-8, with '/' separators.
+  std::string File(const std::string& name) const { return (path_ / name).generic_string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// One 534-byte record as kjv.dat holds it: little-endian numbers, then the text bytes
+// (taken as they are) padded with blanks to 528.
+inline std::string RecordBytes(std::int16_t book, std::int16_t chapter, std::int16_t verse,
+                               std::string_view textBytes) {
+  std::string out(kVerseRecordLength, ' ');
+  auto put16 = [&out](std::size_t at, std::int16_t v) {
+    const auto u = static_cast<std::uint16_t>(v);
+    out[at] = static_cast<char>(u & 0xFF);
+    out[at + 1] = static_cast<char>(u >> 8);
+  };
+  put16(0, book);
+  put16(2, chapter);
+  put16(4, verse);
+  out.replace(6, std::min(textBytes.size(), kVerseTextLength),
+              textBytes.substr(0, kVerseTextLength));
+  return out;
+}
+
+inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Record r of a synthetic verse file: book 1 + r / 1000, chapter r % 1000, verse r, and
+// the text "Record r", so every delivery tells which record it came from.
+inline std::string NumberedRecord(std::int32_t r) {
+  return RecordBytes(static_cast<std::int16_t>(1 + r / 1000), static_cast<std::int16_t>(r % 1000),
+                     static_cast<std::int16_t>(r), "Record " + std::to_string(r));
+}
+
+inline void WriteNumberedFile(const std::filesystem::path& file, std::int32_t records) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  for (std::int32_t r = 1; r <= records; ++r) {
+    const std::string bytes = NumberedRecord(r);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+}
+
+}  // namespace vw::test
