@@ -1,0 +1,61 @@
+#pragma once
+#include <cstdint>
+
+#include "app/ProgramState.h"
+#include "display/VerseRenderer.h"
+#include "platform/DisplayHost.h"
+#include "platform/SettingsStore.h"
+#include "platform/Timer.h"
+#include "verses/VerseRotation.h"
+
+namespace vw {
+
+// The display window's life: load, resize, focus, input and unload. The window procedure
+// only unpacks a message and calls one of these handlers.
+class frmMain {
+ public:
+  frmMain(ProgramState& program, ISettingsStore& store, DisplaySurfaces surfaces,
+          ITimer& timNextVerse, ITimer& timFont, IDisplayHost& host);
+
+  // The load step. False when the window unloaded during it (kjv.dat missing): the caller
+  // must not place or start it.
+  bool Form_Load();
+  // The resize step, given the window's size in pixels.
+  void Form_Resize(int widthPixels, int heightPixels);
+  void Form_GotFocus();
+  void Form_Click();
+  void Form_MouseMove(float x, float y);
+  void Form_KeyUp(int keyCode);
+  // The unload step: saves the position, closes the verse file, stops both timers, shows the
+  // cursor again and ends the program. Runs at most once.
+  void Form_Unload();
+
+  void timNextVerse_Timer();
+  void timFont_Timer();
+  // Starts the display once the window is placed: the first verse after 100 ms.
+  void Go();
+
+  bool Unloaded() const { return unloaded_; }
+  const VerseRotation& Rotation() const { return rotation_; }
+  const VerseRenderer& Renderer() const { return renderer_; }
+
+  std::int16_t LastMouseX = 0;
+  std::int16_t LastMouseY = 0;
+
+ private:
+  ProgramState& program_;
+  ISettingsStore& store_;
+  ITimer& timNextVerse_;
+  ITimer& timFont_;
+  IDisplayHost& host_;
+  VerseRotation rotation_;
+  VerseRenderer renderer_;
+  // The position is only worth saving once kjv.dat was opened: a missing file must not
+  // reset the user's place.
+  bool verseFileOpen_ = false;
+  // PrepareDisplay hid the cursor; unload shows it only then, keeping the count balanced.
+  bool cursorHidden_ = false;
+  bool unloaded_ = false;
+};
+
+}  // namespace vw
