@@ -1,0 +1,111 @@
+#include "display/TextColor.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace vw {
+namespace {
+
+// Hands out the numbers a test gives it, in order, and counts the draws.
+class ScriptedRandom : public IRandom {
+ public:
+  explicit ScriptedRandom(std::deque<float> values) : values_(std::move(values)) {}
+  float Next() override {
+    ++draws;
+    if (values_.empty()) return 0.0f;
+    float v = values_.front();
+    values_.pop_front();
+    return v;
+  }
+  int draws = 0;
+
+ private:
+  std::deque<float> values_;
+};
+
+SettingsRecord Shades(std::int16_t color) {
+  SettingsRecord s;
+  s.ColorType = false;
+  s.Color = color;
+  return s;
+}
+
+struct ShadeCase {
+  std::int16_t color;
+  float r1;
+  int red, green, blue;
+};
+
+TEST(PickTextColor, ShadesOfTheBaseColours) {
+  const ShadeCase cases[] = {
+      // The darkest level, 51, for every base colour.
+      {0, 0.0f, 51, 51, 51},
+      {1, 0.0f, 51, 102, 51},
+      {2, 0.0f, 102, 51, 51},
+      {3, 0.0f, 51, 51, 102},
+      {4, 0.0f, 102, 102, 51},
+      {5, 0.0f, 51, 102, 102},
+      // 178.5 goes to the even 178; the doubled channel saturates.
+      {1, 0.5f, 178, 255, 178},
+      {0, 0.25f, 115, 115, 115},  // 114.75
+      {0, 0.75f, 242, 242, 242},  // 242.25
+      // A doubled channel saturates from level 128 up.
+      {1, 0.298f, 127, 254, 127},
+      {1, 0.302f, 128, 255, 128},
+      // Levels of 255 and more are white whatever the base colour.
+      {0, 0.9f, 255, 255, 255},
+      {2, 0.9f, 255, 255, 255},
+      {5, 0.99999994f, 255, 255, 255},
+  };
+  for (const ShadeCase& c : cases) {
+    ScriptedRandom random({c.r1});
+    EXPECT_EQ(PickTextColor(Shades(c.color), random), MakeColor(c.red, c.green, c.blue))
+        << "Color " << c.color << " r1 " << c.r1;
+    EXPECT_EQ(random.draws, 1);
+  }
+}
+
+TEST(PickTextColor, BaseColourOutOfRangeIsBlackAfterOneDraw) {
+  for (std::int16_t color : {-1, 6, 100}) {
+    ScriptedRandom random({0.5f});
+    EXPECT_EQ(PickTextColor(Shades(color), random), 0u) << color;
+    EXPECT_EQ(random.draws, 1);
+  }
+}
+
+TEST(PickTextColor, RandomColourDrawsLevelThenRedGreenBlue) {
+  SettingsRecord s;
+  s.ColorType = true;
+  s.Color = 1;  // ignored for a random colour
+  ScriptedRandom random({0.9f, 0.0f, 0.5f, 0.99999994f});
+  EXPECT_EQ(PickTextColor(s, random), MakeColor(0, 128, 255));
+  EXPECT_EQ(random.draws, 4);
+
+  ScriptedRandom dark({0.9f, 0.001f, 0.003f, 0.0039f});
+  EXPECT_EQ(PickTextColor(s, dark), 0u) << "no minimum brightness";
+}
+
+TEST(PickTextColor, ColourValueLayoutIsRedInTheLowByte) {
+  ScriptedRandom random({0.0f});
+  EXPECT_EQ(PickTextColor(Shades(2), random), 0x00333366u);  // red 102, green 51, blue 51
+}
+
+TEST(PickTextColor, ConsumesTheProgramSequenceOnePerShadeFourPerRandomColour) {
+  RandomGenerator generator;
+  generator.Seed(3600.0);
+  RandomGenerator expected = generator;
+
+  PickTextColor(Shades(0), generator);
+  expected.Next();
+  EXPECT_EQ(generator.Next(), expected.Next());
+
+  SettingsRecord random;
+  random.ColorType = true;
+  PickTextColor(random, generator);
+  for (int k = 0; k < 4; ++k) expected.Next();
+  EXPECT_EQ(generator.Next(), expected.Next());
+}
+
+}  // namespace
+}  // namespace vw

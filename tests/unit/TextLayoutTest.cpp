@@ -1,0 +1,181 @@
+#include "display/TextLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/RecordingSurface.h"
+
+namespace vw {
+namespace {
+
+using test::RecordingSurface;
+using Lines = std::vector<std::string>;
+
+// At 2 points the recording surface measures one pixel per character, so the width limit
+// below reads as a number of characters.
+constexpr float kOnePixelPerCharacter = 2.0f;
+
+struct WrapCase {
+  const char* name;
+  std::string text;
+  float limit;
+  Lines expected;
+};
+
+TEST(WrapText, BreaksAsTheRulesSay) {
+  const WrapCase cases[] = {
+      {"fits on one line", "In the beginning", 100, {"In the beginning"}},
+      {"empty text gives no lines", "", 100, {}},
+      {"a word that overflows moves whole", "aaa bbb ccc", 5, {"aaa", "bbb", "ccc"}},
+      {"equal width fits; the break at a space keeps it", "abcde fgh", 5, {"abcde ", "fgh"}},
+      {"too wide exactly at a space", "abcd efg", 4, {"abcd ", "efg"}},
+      {"an over-long word is cut before the overflow", "abcdefghij", 4, {"abcd", "efgh", "ij"}},
+      {"a space before the line start is ignored", "ab cdefgh", 4, {"ab", "cdef", "gh"}},
+      {"a single character wider than the limit", "ab", 0.5f, {"a", "b"}},
+      {"the last line stays whole", "abcd e", 5, {"abcd e"}},
+      {"a cut line keeps the second of two spaces", "abcd  ef ghi", 4, {"abcd ", " ef", "ghi"}},
+      {"a space at the line start does not count", "abcd  efghij", 4, {"abcd ", " efgh", "ij"}},
+      {"leading spaces are dropped", "  ab", 100, {"ab"}},
+      {"spaces only give one empty line", "   ", 100, {""}},
+      {"carriage return breaks", "ab\rcd", 100, {"ab", "cd"}},
+      {"CR LF is one break", "ab\r\ncd", 100, {"ab", "cd"}},
+      {"line feed alone vanishes", "ab\ncd", 100, {"abcd"}},
+      {"two returns give an empty line", "ab\r\rcd", 100, {"ab", "", "cd"}},
+      {"a final return adds no line", "ab\r", 100, {"ab"}},
+      {"returns only", "\r\r", 100, {"", ""}},
+      {"the line after a return drops its leading space", "ab\r cd", 100, {"ab", "cd"}},
+      {"characters, not bytes",
+       "\xC3\xA9\xC3\xA9\xC3\xA9 \xC3\xA9\xC3\xA9\xC3\xA9",
+       5,
+       {"\xC3\xA9\xC3\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9\xC3\xA9"}},
+      {"a cut never splits a character",
+       "\xC3\xA9\xC3\xA9\xC3\xA9\xE2\x80\x94\xC3\xA9",
+       3,
+       {"\xC3\xA9\xC3\xA9\xC3\xA9", "\xE2\x80\x94\xC3\xA9"}},
+      {"a stray byte counts as one character",
+       "ab\xFF"
+       "cd",
+       3,
+       {"ab\xFF", "cd"}},
+  };
+  for (const WrapCase& c : cases) {
+    RecordingSurface measure;
+    measure.SetFontSize(kOnePixelPerCharacter);
+    EXPECT_EQ(WrapText(measure, c.text, c.limit), c.expected) << c.name;
+  }
+}
+
+TEST(WrapText, MeasuresWithTheSurfaceFontAndLeavesItAlone) {
+  RecordingSurface measure;
+  measure.SetFontSize(20);  // 10 pixels a character
+  measure.SetFontBold(true);
+  measure.ClearCalls();
+  EXPECT_EQ(WrapText(measure, "aaa bbb ccc", 50), (Lines{"aaa", "bbb", "ccc"}));
+  EXPECT_TRUE(measure.calls.empty()) << "no font change, nothing drawn";
+  EXPECT_FLOAT_EQ(measure.FontSize(), 20);
+  EXPECT_EQ(measure.measureCount, 6 + 6 + 3) << "one measurement per character visited";
+}
+
+TEST(WrapText, LongestVerseFitsTheWidth) {
+  const std::string text =
+      "Then were the king's scribes called at that time in the third month, that is, the "
+      "month Sivan, on the three and twentieth day thereof; and it was written according to "
+      "all that Mordecai commanded unto the Jews, and to the lieutenants, and the deputies "
+      "and rulers of the provinces which are from India unto Ethiopia, an hundred twenty and "
+      "seven provinces, unto every province according to the writing thereof, and unto every "
+      "people after their language, and to the Jews according to their writing, and "
+      "according to their language.";
+  RecordingSurface measure;
+  measure.SetFontSize(kOnePixelPerCharacter);
+  const Lines lines = WrapText(measure, text, 60);
+  std::string joined;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    // Every line but the last ends where a word ends, so it is at most one space too wide.
+    EXPECT_LE(lines[k].size(), k + 1 < lines.size() ? 61u : 60u) << lines[k];
+    EXPECT_NE(lines[k].front(), ' ');
+    joined += lines[k];
+    if (k + 1 < lines.size() && lines[k].back() != ' ') joined += ' ';
+  }
+  EXPECT_EQ(joined, text) << "nothing lost or doubled across the breaks";
+  EXPECT_EQ(lines.size(), 10u) << "as greedy filling of 60 columns gives";
+}
+
+TEST(Placement, TitleIsCentredAtTheTopHalvesToEven) {
+  RecordingSurface s;
+  s.SetFontSize(kOnePixelPerCharacter);
+  struct Case {
+    std::string title;
+    int width;
+    TextPlacement expected;
+  } cases[] = {
+      {"a", 100, {50, 0}},                      // 49.5 -> 50
+      {"abc", 100, {48, 0}},                    // 48.5 -> 48
+      {"ab", 101, {50, 0}},                     // 49.5 -> 50
+      {std::string(300, 'x'), 100, {-100, 0}},  // wider than the window: cut on both sides
+  };
+  for (const Case& c : cases) {
+    const TextPlacement p = PlaceTitle(s, c.title, c.width);
+    EXPECT_EQ(p.x, c.expected.x) << c.title.size() << " in " << c.width;
+    EXPECT_EQ(p.y, c.expected.y);
+  }
+}
+
+TEST(Placement, BlockIsCentredOnTheMiddleRowAndReferenceTwoLinesBelow) {
+  RecordingSurface s;
+  s.SetFontSize(20);  // 10 pixels a character, 30 a line
+  const Lines lines = {"one two three four", "five six seven"};
+  const BlockPlacement block = PlaceLines(s, lines, 200, 300);
+  ASSERT_EQ(block.lines.size(), 2u);
+  EXPECT_EQ(block.lines[0].x, 10);
+  EXPECT_EQ(block.lines[0].y, 120);  // 150 - 30 x 2 / 2
+  EXPECT_EQ(block.lines[1].x, 30);
+  EXPECT_EQ(block.lines[1].y, 150);
+  EXPECT_EQ(block.nextY, 180);
+  const TextPlacement ref = PlaceReference(s, "Test 1:1", 200, block.nextY);
+  EXPECT_EQ(ref.x, 60);
+  EXPECT_EQ(ref.y, 240);
+}
+
+TEST(Placement, RowsRoundHalfToEvenAtEachStep) {
+  RecordingSurface s;
+  s.SetFontSize(1);  // 0.5 pixels a character, 1.5 a line
+  const BlockPlacement block = PlaceLines(s, {"abcdefghijk", "x"}, 800, 601);
+  // 300.5 - 1.5 = 299 exactly; then 300.5 -> 300; then 301.5 -> 302.
+  EXPECT_EQ(block.lines[0].y, 299);
+  EXPECT_EQ(block.lines[1].y, 300);
+  EXPECT_EQ(block.nextY, 302);
+  EXPECT_EQ(block.lines[0].x, 397);                             // 400 - 2.75
+  EXPECT_EQ(block.lines[1].x, 400);                             // 399.75
+  EXPECT_EQ(PlaceReference(s, "abcdefghij", 800, 300).x, 398);  // 397.5 -> 398
+  EXPECT_EQ(PlaceReference(s, "abcdefghij", 800, 300).y, 303);
+}
+
+TEST(Placement, TallBlockStartsAboveTheWindow) {
+  RecordingSurface s;
+  s.SetFontSize(20);
+  const BlockPlacement block = PlaceLines(s, {"a", "b", "c", "d"}, 100, 40);
+  EXPECT_EQ(block.lines[0].y, -40);  // 20 - 60
+  EXPECT_EQ(block.lines[3].y, 50);
+  EXPECT_EQ(block.nextY, 80);
+}
+
+TEST(Placement, NoLinesLeaveTheBlockAtTheMiddleRow) {
+  RecordingSurface s;
+  s.SetFontSize(20);
+  const BlockPlacement block = PlaceLines(s, {}, 200, 301);
+  EXPECT_TRUE(block.lines.empty());
+  EXPECT_EQ(block.nextY, 150);  // 150.5 -> 150
+}
+
+TEST(CountCharacters, CountsCodePoints) {
+  EXPECT_EQ(CountCharacters(""), 0u);
+  EXPECT_EQ(CountCharacters("abc"), 3u);
+  EXPECT_EQ(CountCharacters("\xC3\xA9t\xC3\xA9"), 3u);
+  EXPECT_EQ(CountCharacters("\xF0\x9F\x98\x80"), 1u);
+  EXPECT_EQ(CountCharacters("\xE2\x80"), 2u) << "a truncated sequence is its bytes";
+}
+
+}  // namespace
+}  // namespace vw
