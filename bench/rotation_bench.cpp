@@ -1,0 +1,68 @@
+// A full rotation pass over the real kjv.dat: every record, then every topic list, back to
+// record 1, as a screen saver with all topics enabled would show them.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/ProgramState.h"
+#include "platform/Timer.h"
+#include "verses/VerseRotation.h"
+
+namespace {
+
+class IdleTimer : public vw::ITimer {
+ public:
+  void SetInterval(std::int32_t ms) override { interval_ = ms; }
+  std::int32_t Interval() const override { return interval_; }
+  void SetEnabled(bool on) override { enabled_ = on; }
+  bool Enabled() const override { return enabled_; }
+
+ private:
+  std::int32_t interval_ = 0;
+  bool enabled_ = false;
+};
+
+void BM_FullRotationPass(benchmark::State& state) {
+  const std::filesystem::path kjv(VELLUMWAY_KJV_DAT);
+  if (!std::filesystem::exists(kjv)) {
+    state.SkipWithError("kjv.dat not built");
+    return;
+  }
+  vw::ProgramState program;
+  vw::BuildTopicTable(program.Topics);
+  program.Settings.Display = 63;
+  IdleTimer timer;
+  vw::VerseRotation rotation(program, timer);
+  rotation.BuildTopicLists();
+  if (!rotation.OpenVerseFile(kjv.parent_path().generic_string() + "/")) {
+    state.SkipWithError("kjv.dat cannot be opened");
+    return;
+  }
+
+  // Record 1 is on show; each pass then runs records 2..31102, the 405 topic verses and
+  // record 1 again.
+  program.Settings.LastSection = vw::kAllVerses;
+  program.Settings.LastVerse = 1;
+  rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
+
+  std::int64_t deliveries = 0;
+  const auto bytesBefore = rotation.VerseFile().BytesRead();
+  for (auto _ : state) {
+    do {
+      rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
+      ++deliveries;
+      benchmark::DoNotOptimize(program.CurrentVerseText.data());
+    } while (!(program.Settings.LastSection == vw::kAllVerses && rotation.GetCurrentRecord() == 1));
+  }
+  const auto bytes = rotation.VerseFile().BytesRead() - bytesBefore;
+  state.counters["deliveries_per_s"] =
+      benchmark::Counter(static_cast<double>(deliveries), benchmark::Counter::kIsRate);
+  state.counters["bytes_per_delivery"] =
+      static_cast<double>(bytes) / static_cast<double>(deliveries);
+  state.counters["deliveries_per_pass"] =
+      static_cast<double>(deliveries) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_FullRotationPass)->Unit(benchmark::kMillisecond);
+
+}  // namespace
