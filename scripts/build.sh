@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds both halves: the Windows program (Vellumway.scr) and the native tools, unit tests and
-# kjv.dat. Everything runnable ends up in build/dist.
+# Builds everything: the Windows program (Vellumway.scr), the fuzz targets (clang), and the
+# native tools, unit tests and kjv.dat. Everything runnable ends up in build/dist.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
-cmake --preset native -DVELLUMWAY_WINDOWS_BUILD_DIR="$PWD/build/windows" >/dev/null
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+cmake --preset native -DVELLUMWAY_WINDOWS_BUILD_DIR="$PWD/build/windows" \
+  -DVELLUMWAY_FUZZ_BUILD_DIR="$PWD/build/fuzz" >/dev/null
 cmake --build --preset native -j "$jobs"

@@ -147,3 +147,20 @@ screenshot() {  # screenshot NAME: a PNG of the whole virtual display in SHOTS_D
   import -display "$DISPLAY" -window root "$SHOTS_DIR/$1.png" 2>/dev/null
   echo "$SHOTS_DIR/$1.png"
 }
+
+# --- what is on the screen --------------------------------------------------------------
+# region_max SHOT WxH+X+Y: the brightest channel value (0-255) in the region.
+region_max() {
+  convert "$1" -crop "$2" +repage -format '%[fx:int(255*maxima)]' info: 2>/dev/null
+}
+# region_colour SHOT X Y: "r,g,b" of one pixel.
+pixel_colour() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info: 2>/dev/null
+}
+# region_count SHOT WxH+X+Y FX: how many pixels of the region satisfy the -fx expression.
+region_count() {
+  convert "$1" -crop "$2" +repage -fx "$3 ? 1 : 0" -format '%[fx:int(mean*w*h+0.5)]' info: 2>/dev/null
+}
+# The display window of a full-screen run, described by the driver (key=value lines).
+display_info() { driver window-info VellumwayDisplay "${1:-8000}"; }
+info_value() { printf '%s\n' "$1" | sed -n "s/^$2=//p" | head -n1; }

@@ -1,0 +1,29 @@
+// Hand-edited registry values of every key: the conversions and LoadSettings must never
+// crash, and what they load must stay inside the ranges the display relies on.
+#include "app/Conversions.h"
+#include "app/Settings.h"
+#include "tests/fuzz/FuzzInput.h"
+#include "tests/support/MemorySettingsStore.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vw;
+  static const char* const kKeys[] = {"ChangeSec", "FontSize",  "FontBold",    "FontItalic",
+                                      "DropShadow", "Font",     "Color",       "ScreenColor",
+                                      "ColorType",  "Display",  "LastSection", "LastVerse"};
+  auto fields = fuzz::Fields(data, size, std::size(kKeys));
+  test::MemorySettingsStore store;
+  for (std::size_t i = 0; i < fields.size(); ++i) store.Set("Settings", kKeys[i], fields[i]);
+  EnsureDefaultSettings(store);
+  SettingsRecord r;
+  LoadSettings(store, r);
+  if (r.ChangeSec < 1) fuzz::Broken("ChangeSec below 1");
+  if (r.ChangeIntervalMs() < 1000) fuzz::Broken("interval below a second");
+  if (r.FontSize < kMinFontSize || r.FontSize > kMaxFontSize) fuzz::Broken("FontSize out of range");
+  if (r.Font.empty()) fuzz::Broken("empty face");
+
+  const std::string& text = fields[0];
+  if (!ParseWholeNumber(text) && ToInt32(text).has_value()) fuzz::Broken("a non-number converted");
+  (void)LeadingNumber(text);
+  (void)ToFlag(text);
+  return 0;
+}
