@@ -274,7 +274,7 @@ TEST_F(RotationTest, TickPresentsFirstThenDeliversOneVersePerTick) {
   EXPECT_EQ(rotation_.VerseFile().ReadCount(), reads);
 
   for (std::int32_t r = 2; r <= 4; ++r) {
-    timer_.SetEnabled(true);  // the growth animation's part
+    timer_.SetEnabled(true);  // as the growth animation does at full size
     rotation_.timNextVerse_Timer();
     EXPECT_EQ(program_.CurrentReference, ExpectedReference(r));
     EXPECT_EQ(program_.CurrentVerseText, ExpectedText(r));

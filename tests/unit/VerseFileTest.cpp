@@ -385,13 +385,6 @@ TEST_F(VerseFileTest, TwoReadersShareOneFile) {
   EXPECT_EQ(buffer_.Verse, 1);
 }
 
-TEST_F(VerseFileTest, KeyIsStoredAndChangesNothing) {
-  Open(NumberedRecords(2));
-  file_.Key("iBook");
-  file_.MoveLast();
-  EXPECT_EQ(buffer_.Verse, 2);
-}
-
 TEST(FileExists, AnswersOnlyForReadableFiles) {
   TempDir dir;
   const std::string file = dir.File("there.dat");
