@@ -1,0 +1,156 @@
+; Windows installer for Vellumway: both files into one folder, an optional switch to the new
+; screen saver, an entry in Apps & features, and an uninstaller that cleans up after itself.
+;
+; Built by the `package` target:
+;   makensis -DVERSION=1.0.0 -DSTAGE=<folder with Vellumway.scr and kjv.dat> -DICON=<.ico>
+;            -DOUTFILE=<setup.exe>
+;
+; Unattended use:
+;   setup.exe /S [/MAKECURRENT] [/D=C:\Folder]    uninstall.exe /S [/REMOVESETTINGS]
+
+Unicode true
+; A 64-bit installer for a 64-bit program: no registry or folder redirection to undo, and it
+; runs where the program runs (including a 64-bit-only Wine).
+Target amd64-unicode
+
+!macro RequireDefine NAME
+  !ifndef ${NAME}
+    !error "Pass -D${NAME}=...: makensis -DVERSION=x.y.z -DSTAGE=<folder> -DICON=<.ico> -DOUTFILE=<setup.exe>"
+  !endif
+!macroend
+!insertmacro RequireDefine VERSION
+!insertmacro RequireDefine STAGE
+!insertmacro RequireDefine ICON
+!insertmacro RequireDefine OUTFILE
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include Sections.nsh
+!include FileFunc.nsh
+
+!define PRODUCT "Vellumway Screen Saver"
+!define PUBLISHER "Vellumway"
+!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellumway"
+; The per-user store the program keeps its options in (HKCU).
+!define SETTINGS_PARENT "Software\VB and VBA Program Settings"
+!define SETTINGS_KEY "${SETTINGS_PARENT}\Vellumway Screen Saver"
+!define DESKTOP_KEY "Control Panel\Desktop"
+!define SPI_SETSCREENSAVEACTIVE 17
+!define SPIF_SENDCHANGE 2
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\Vellumway"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_COMPONENTSPAGE_NODESC
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Bible text: King James Version, public domain"
+
+Section "!Vellumway Screen Saver" SecProgram
+  SectionIn RO
+  SetOutPath "$INSTDIR"
+  File "${STAGE}/Vellumway.scr"
+  File "${STAGE}/kjv.dat"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\Vellumway.scr"
+  WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Make Vellumway the current screen saver" SecMakeCurrent
+  ; The display-settings dialog writes the short form; it has no spaces to quote.
+  ClearErrors
+  GetFullPathName /SHORT $0 "$INSTDIR\Vellumway.scr"
+  ${If} $0 == ""
+    StrCpy $0 "$INSTDIR\Vellumway.scr"
+  ${EndIf}
+  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $0
+  WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
+  ; Tell the running session, so the change applies without signing out.
+  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_SENDCHANGE})'
+  DetailPrint "Current screen saver: $0"
+SectionEnd
+
+Function .onInit
+  ; Ticked in the dialog; unattended, only on request.
+  ${If} ${Silent}
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/MAKECURRENT" $1
+    ${If} ${Errors}
+      !insertmacro UnselectSection ${SecMakeCurrent}
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
+  ; Settings belong to the user: kept unless asked for (unattended: /REMOVESETTINGS).
+  StrCpy $R9 0
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/REMOVESETTINGS" $1
+  ${IfNot} ${Errors}
+    StrCpy $R9 1
+  ${ElseIfNot} ${Silent}
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+      "Also remove your Vellumway settings (font, colours, topics and the verse reached)?" \
+      IDNO +2
+    StrCpy $R9 1
+  ${EndIf}
+  ${If} $R9 == 1
+    DeleteRegKey HKCU "${SETTINGS_KEY}"
+    DeleteRegKey /ifempty HKCU "${SETTINGS_PARENT}"
+    DetailPrint "Removed the settings"
+  ${EndIf}
+
+  ; Leave no current screen saver pointing at a deleted file. Both names are compared in
+  ; their short form, so a long or differently cased entry is recognised too; the file
+  ; must still exist for that.
+  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  ${If} $0 != ""
+    GetFullPathName /SHORT $1 "$INSTDIR\Vellumway.scr"
+    GetFullPathName /SHORT $2 $0
+    ${If} $1 != ""
+    ${AndIf} $1 == $2
+      DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+      System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 0, p 0, i ${SPIF_SENDCHANGE})'
+      DetailPrint "Vellumway is no longer the current screen saver"
+    ${EndIf}
+  ${EndIf}
+
+  Delete /REBOOTOK "$INSTDIR\Vellumway.scr"
+  Delete /REBOOTOK "$INSTDIR\kjv.dat"
+  Delete "$INSTDIR\uninstall.exe"
+  DeleteRegKey HKLM "${UNINST_KEY}"
+  ; Last, so that a gone folder means a finished uninstall.
+  RMDir /REBOOTOK "$INSTDIR"
+SectionEnd

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The release as a user gets it: the zip's contents, then the installer and uninstaller under
+# Wine, unattended. First round: plain install beside another screen saver, uninstall keeping
+# the settings. Second round: /MAKECURRENT, a run of the installed saver, uninstall with
+# /REMOVESETTINGS, after which nothing of ours is left.
+. "$(dirname "$0")/lib.sh"
+e2e_setup
+
+PKG=${VW_PACKAGE:-$VW_WINBUILD/package}
+version=$(sed -n 's/^project(Vellumway VERSION \([0-9.]*\).*/\1/p' "$VW_SRC/CMakeLists.txt")
+zip="$PKG/Vellumway-$version-win64.zip"
+setup="$PKG/Vellumway-$version-win64-setup.exe"
+if [ ! -f "$zip" ] || [ ! -f "$setup" ]; then
+  fail "no zip and installer for $version in $PKG (build the windows preset's package target)"
+  e2e_finish; exit
+fi
+
+DESKTOP='HKCU\Control Panel\Desktop'
+UNINST='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellumway'
+PROGRAM_KEY='HKCU\Software\VB and VBA Program Settings\Vellumway Screen Saver'
+WIN_DIR='C:\Program Files\Vellumway'
+DIR="$WINEPREFIX/drive_c/Program Files/Vellumway"
+OTHER_SAVER='C:\windows\system32\other.scr'
+
+reg_value() {  # reg_value KEY NAME -> the value's data, or "<absent>"
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v k="$2" '
+    { sub(/^ +/, ""); n = split($0, f, /    /)
+      if (tolower(f[1]) == tolower(k) && n >= 3) { print f[3]; found = 1 } }
+    END { if (!found) print "<absent>" }'
+}
+key_absent() { ! wine reg query "$1" >/dev/null 2>&1; }
+same_file() { cmp -s "$1" "$2"; }
+lacks() { ! grep -q "$1" "$2"; }
+# The uninstaller hands over to a copy of itself in %TEMP% and returns at once; it removes
+# the folder last, so a gone folder means it has finished.
+uninstall() {
+  [ -f "$DIR/uninstall.exe" ] || return 1
+  wine "$WIN_DIR\\uninstall.exe" "$@" >/dev/null 2>&1
+  local i
+  for i in $(seq 300); do [ -d "$DIR" ] || return 0; sleep 0.2; done
+  return 1
+}
+
+# --- the zip -------------------------------------------------------------------------------
+mkdir "$E2E_TMP/zip"
+unzip -q "$zip" -d "$E2E_TMP/zip"
+expect_eq "the zip holds the guide, the program and the data" "README.txt Vellumway.scr kjv.dat" \
+  "$(unzip -Z1 "$zip" | LC_ALL=C sort | xargs)"
+for f in Vellumway.scr kjv.dat; do
+  expect_true "the zip's $f is the built one" same_file "$E2E_TMP/zip/$f" "$VW_DIST/$f"
+done
+guide="$E2E_TMP/zip/README.txt"
+expect_eq "every line of the guide ends in CR LF" "$(wc -l <"$guide")" "$(grep -c $'\r$' "$guide")"
+expect_true "the guide names version $version" grep -q "Version $version" "$guide"
+expect_true "the guide has no unfilled placeholder" lacks @ "$guide"
+
+# --- round 1: install beside another screen saver, uninstall keeping the settings -----------
+wine reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$OTHER_SAVER" /f >/dev/null 2>&1
+expect_true "the silent install succeeds" wine "$setup" /S
+for f in Vellumway.scr kjv.dat; do
+  expect_true "installed $f is the packaged one" same_file "$DIR/$f" "$VW_DIST/$f"
+done
+expect_true "the uninstaller is installed" test -f "$DIR/uninstall.exe"
+for kv in "DisplayName=Vellumway Screen Saver" "DisplayVersion=$version" "Publisher=Vellumway" \
+          "UninstallString=\"$WIN_DIR\\uninstall.exe\"" "InstallLocation=$WIN_DIR"; do
+  expect_eq "uninstall entry ${kv%%=*}" "${kv#*=}" "$(reg_value "$UNINST" "${kv%%=*}")"
+done
+expect_eq "without /MAKECURRENT the current screen saver stays" "$OTHER_SAVER" \
+  "$(reg_value "$DESKTOP" SCRNSAVE.EXE)"
+
+# Started from elsewhere, as Windows starts it: it must find its folder by itself.
+(cd "$E2E_TMP" && wine "$WIN_DIR\\Vellumway.scr" /x) >/dev/null 2>&1
+expect_eq "the installed program runs and keeps settings" "/x" "$(reg_get Startup PrevInstance)"
+
+expect_true "the silent uninstall finishes" uninstall /S
+expect_true "the uninstall entry is gone" key_absent "$UNINST"
+expect_eq "settings are kept by default" "/x" "$(reg_get Startup PrevInstance)"
+expect_eq "another current screen saver is left alone" "$OTHER_SAVER" \
+  "$(reg_value "$DESKTOP" SCRNSAVE.EXE)"
+
+# --- round 2: make it current, run it, remove everything -----------------------------------
+expect_true "the silent install with /MAKECURRENT succeeds" wine "$setup" /S /MAKECURRENT
+current=$(reg_value "$DESKTOP" SCRNSAVE.EXE)
+# The short form: no blanks, every part at most 8.3, naming the installed file.
+short_re='^[A-Za-z]:(\\[^\\ .]{1,8}(\.[^\\ .]{1,3})?)+$'
+if [[ $current =~ $short_re ]]; then
+  pass "SCRNSAVE.EXE is a short path ($current)"
+else
+  fail "SCRNSAVE.EXE is not a short path: [$current]"
+fi
+expect_true "SCRNSAVE.EXE names the installed program" \
+  test "$(readlink -f "$(winepath -u "$current" 2>/dev/null)")" = "$(readlink -f "$DIR/Vellumway.scr")"
+expect_eq "ScreenSaveActive" "1" "$(reg_value "$DESKTOP" ScreenSaveActive)"
+
+# Windows starts the current saver from SCRNSAVE.EXE with /s.
+xdotool mousemove 512 384
+(cd "$E2E_TMP" && exec wine "$current" /s) >/dev/null 2>&1 &
+saver=$!
+sleep 2
+if kill -0 "$saver" 2>/dev/null; then
+  log "the saver is running after 2 s; ending it with a click"
+  xdotool click 1
+  wait_gone "$saver" 5 || { log "no end on a click; killing it"; kill "$saver"; }
+fi
+expect_true "the saver has ended" wait_gone "$saver" 5
+expect_eq "the saver started from SCRNSAVE.EXE with /s" "/s" "$(reg_get Startup PrevInstance)"
+
+expect_true "the silent uninstall with /REMOVESETTINGS finishes" uninstall /S /REMOVESETTINGS
+expect_true "the install folder is gone" test ! -e "$DIR"
+expect_true "the uninstall entry is gone" key_absent "$UNINST"
+expect_true "the settings key is gone" key_absent "$PROGRAM_KEY"
+expect_eq "SCRNSAVE.EXE is cleared" "<absent>" "$(reg_value "$DESKTOP" SCRNSAVE.EXE)"
+
+e2e_finish
