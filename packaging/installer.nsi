@@ -15,7 +15,7 @@ Target amd64-unicode
 
 !macro RequireDefine NAME
   !ifndef ${NAME}
-    !error "Pass -D${NAME}=...: makensis -DVERSION=x.y.z -DSTAGE=<folder> -DICON=<.ico> -DOUTFILE=<setup.exe>"
+    !error "Missing -D${NAME}=... (needs VERSION, STAGE, ICON and OUTFILE)"
   !endif
 !macroend
 !insertmacro RequireDefine VERSION
@@ -35,8 +35,12 @@ Target amd64-unicode
 !define SETTINGS_PARENT "Software\VB and VBA Program Settings"
 !define SETTINGS_KEY "${SETTINGS_PARENT}\Vellumway Screen Saver"
 !define DESKTOP_KEY "Control Panel\Desktop"
-!define SPI_SETSCREENSAVEACTIVE 17
-!define SPIF_SENDCHANGE 2
+
+; Tells the running session, so a change applies without signing out:
+; SystemParametersInfo(SPI_SETSCREENSAVEACTIVE = 17, on, 0, SPIF_SENDCHANGE = 2).
+!macro SetSaverActive ON
+  System::Call 'user32::SystemParametersInfoW(i 17, i ${ON}, p 0, i 2)'
+!macroend
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -64,7 +68,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} Setup"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Bible text: King James Version, public domain"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Bible text: King James Version"
 
 Section "!Vellumway Screen Saver" SecProgram
   SectionIn RO
@@ -95,8 +99,7 @@ Section "Make Vellumway the current screen saver" SecMakeCurrent
   ${EndIf}
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $0
   WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
-  ; Tell the running session, so the change applies without signing out.
-  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_SENDCHANGE})'
+  !insertmacro SetSaverActive 1
   DetailPrint "Current screen saver: $0"
 SectionEnd
 
@@ -142,7 +145,7 @@ Section "Uninstall"
     ${If} $1 != ""
     ${AndIf} $1 == $2
       DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-      System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 0, p 0, i ${SPIF_SENDCHANGE})'
+      !insertmacro SetSaverActive 0
       DetailPrint "Vellumway is no longer the current screen saver"
     ${EndIf}
   ${EndIf}

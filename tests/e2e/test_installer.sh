@@ -88,8 +88,8 @@ if [[ $current =~ $short_re ]]; then
 else
   fail "SCRNSAVE.EXE is not a short path: [$current]"
 fi
-expect_true "SCRNSAVE.EXE names the installed program" \
-  test "$(readlink -f "$(winepath -u "$current" 2>/dev/null)")" = "$(readlink -f "$DIR/Vellumway.scr")"
+named=$(readlink -f "$(winepath -u "$current" 2>/dev/null)")
+expect_eq "SCRNSAVE.EXE names the installed program" "$(readlink -f "$DIR/Vellumway.scr")" "$named"
 expect_eq "ScreenSaveActive" "1" "$(reg_value "$DESKTOP" ScreenSaveActive)"
 
 # Windows starts the current saver from SCRNSAVE.EXE with /s.
