@@ -1,0 +1,82 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/SettingsStore.h"
+#include "settings_dialog/ControlIds.h"
+#include "settings_dialog/DialogControls.h"
+#include "settings_dialog/frmSettings.h"
+
+namespace vw::win32 {
+
+// The settings dialog as a Win32 window of standard controls, laid out in twips converted
+// with the screen's real DPI. The window procedure only unpacks messages and hands them to
+// frmSettings.
+class SettingsWindow : public IDialogControls {
+ public:
+  SettingsWindow(HINSTANCE instance, ISettingsStore& store);
+  ~SettingsWindow() override;
+  SettingsWindow(const SettingsWindow&) = delete;
+  SettingsWindow& operator=(const SettingsWindow&) = delete;
+
+  // Creates and loads the dialog, shows it and runs until it has been destroyed.
+  int Run();
+
+  // --- IDialogControls ---
+  std::string Text(ControlId id) const override;
+  void SetText(ControlId id, const std::string& text) override;
+  bool IsChecked(ControlId id) const override;
+  void SetChecked(ControlId id, bool checked) override;
+  void SelectOption(ControlId id) override;
+  void ClearList(ControlId id) override;
+  void AddListItem(ControlId id, const std::string& item) override;
+  int ListCount(ControlId id) const override;
+  std::string ListItem(ControlId id, int index) const override;
+  int ListIndex(ControlId id) const override;
+  void SetListIndex(ControlId id, int index) override;
+  bool IsVisible(ControlId id) const override;
+  void SetVisible(ControlId id, bool visible) override;
+  int HeightTwips(ControlId id) const override;
+  void SetHeightTwips(ControlId id, int twips) override;
+  void SetFocus(ControlId id) override;
+  void SetSampleFace(const std::string& face) override;
+  void SetSampleBold(bool bold) override;
+  void SetSampleItalic(bool italic) override;
+  std::vector<std::string> FontFaces() override;
+  void ShowWarning(const std::string& text, const std::string& title) override;
+  void CloseDialog() override;
+
+ private:
+  static LRESULT CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK SwatchProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void OnCommand(int id, int code, HWND control);
+
+  bool RegisterClasses();
+  bool Create();
+  void CreateControls();
+  HWND Item(ControlId id) const;
+  int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
+  void ApplySampleFont();
+
+  HINSTANCE instance_;
+  frmSettings form_;
+  HWND hwnd_ = nullptr;
+  HWND savedFocus_ = nullptr;
+  int dpi_ = 96;
+  HFONT uiFont_ = nullptr;
+  HFONT sampleFont_ = nullptr;
+  HBRUSH greyBrush_ = nullptr;
+  HBRUSH blackBrush_ = nullptr;
+  HICON monitorIcon_ = nullptr;
+  std::string sampleFace_ = "MS Sans Serif";
+  bool sampleBold_ = false;
+  bool sampleItalic_ = false;
+  std::array<int, kSwatchCount> swatchTwips_{};
+};
+
+}  // namespace vw::win32
