@@ -212,6 +212,22 @@ driver dialog-click "$RANDOM_COLOUR" >/dev/null
 driver dialog-click $((SWATCH0 + 4)) >/dev/null
 driver dialog-click "$TOPIC_TEN" >/dev/null
 driver dialog-select "$SIZE" 33 >/dev/null
+# Real mouse input: a face from the dropped list, a swatch, the "Italic" box.
+driver dialog-click "$SHADES" >/dev/null
+load_controls
+ox=${D[client_origin]%,*}; oy=${D[client_origin]#*,}
+IFS=, read -r x y w h <<<"${C[$FONT.place]}"
+xdotool mousemove $((ox + x + w - 8)) $((oy + y + h / 2)) click 1; sleep 0.7
+xdotool mousemove $((ox + x + 40)) $((oy + y + h + 8 + 16 * 3)) click 1; sleep 0.7
+IFS=, read -r x y w h <<<"${C[$((SWATCH0 + 2)).place]}"
+xdotool mousemove $((ox + x + 3)) $((oy + y + 3)) click 1; sleep 0.3
+IFS=, read -r x y w h <<<"${C[$ITALIC.place]}"
+xdotool mousemove $((ox + x + 6)) $((oy + y + h / 2)) click 1; sleep 0.5
+load_controls
+expect_true "a face chosen with the mouse fills the font box [${C[$FONT.text]}]" \
+  test -n "${C[$FONT.text]}" -a "${C[$FONT.text]}" = "${C[$FONT.selected_text]}" -a "${C[$FONT.text]}" != Arial
+expect_eq "a mouse click marks swatch 2" "7 7 13 7 7 7 " "$(swatch_heights)"
+expect_eq "a mouse click ticks Italic" "1" "${C[$ITALIC.checked]}"
 driver dialog-close >/dev/null
 if wait_gone "$SCR_PID" 10; then pass "the close box ends the program"; else fail "close box left it running"; fi
 export_text "$E2E_TMP/after"
