@@ -96,12 +96,17 @@ int Preview(const Args& args) {
   RegisterClassW(&wc);
   RECT frame{0, 0, width, height};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND host = CreateWindowExW(0, wc.lpszClassName, L"Preview host", WS_OVERLAPPEDWINDOW, 40, 40,
+  // Like the dialog's preview control, the host leaves the child's area to the child.
+  HWND host = CreateWindowExW(0, wc.lpszClassName, L"Preview host",
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr,
                               nullptr, wc.hInstance, nullptr);
   ShowWindow(host, SW_SHOW);
   PumpFor(300);
   std::printf("host=%ld\n", static_cast<long>(HandleToLong(host)));
+  POINT origin{0, 0};
+  ClientToScreen(host, &origin);
+  std::printf("host_origin=%ld+%ld\n", origin.x, origin.y);
 
   PROCESS_INFORMATION pi{};
   if (!Launch(args[0], L"/p " + std::to_wstring(HandleToLong(host)), pi)) {

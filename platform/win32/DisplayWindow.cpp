@@ -1,0 +1,205 @@
+// The display window on Windows: full screen and preview. The window procedure only unpacks
+// messages and calls frmMain's handlers.
+#include "platform/win32/GdiSurface.h"
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <memory>
+#include <string>
+
+#include "app/frmMain.h"
+#include "platform/win32/Modes.h"
+#include "platform/win32/ScreenCapture.h"
+#include "platform/win32/Win32Timer.h"
+#include "platform/win32/WinText.h"
+
+namespace vw::win32 {
+namespace {
+
+constexpr wchar_t kDisplayClass[] = L"VellumwayDisplay";
+constexpr UINT_PTR kNextVerseTimerId = 1;
+constexpr UINT_PTR kFontTimerId = 2;
+constexpr UINT_PTR kParentWatchTimerId = 3;
+
+class Win32DisplayHost : public IDisplayHost {
+ public:
+  void ShowCursor(bool show) override { ::ShowCursor(show ? TRUE : FALSE); }
+  void CaptureScreen(ISurface& target) override {
+    CaptureScreenInto(target);
+  }
+  double SecondsSinceMidnight() const override {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return t.wHour * 3600.0 + t.wMinute * 60.0 + t.wSecond + t.wMilliseconds / 1000.0;
+  }
+  std::string ProgramFolder() const override {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+      DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+      if (n < path.size()) {
+        path.resize(n);
+        break;
+      }
+      path.resize(path.size() * 2);
+    }
+    return Narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
+  }
+  void EndProgram() override {
+    // Nothing of the program runs after the unload step: the windows go with the process.
+    ExitProcess(0);
+  }
+};
+
+struct DisplayWindow {
+  explicit DisplayWindow(HWND hwnd, ProgramState& program, ISettingsStore& store)
+      : window(hwnd),
+        form(program, store, DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
+             timNextVerse, timFont, host) {
+    timNextVerse.Attach(hwnd);
+    timFont.Attach(hwnd);
+  }
+  Win32Timer timNextVerse{kNextVerseTimerId, 15000};
+  Win32Timer timFont{kFontTimerId, 25};
+  GdiSurface picWork, picText, picBlank, picCapture;
+  WindowSurface window;
+  Win32DisplayHost host;
+  frmMain form;
+  HWND previewParent = nullptr;
+};
+
+DisplayWindow* From(HWND hwnd) {
+  return reinterpret_cast<DisplayWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void ResizeFromWindow(HWND hwnd, DisplayWindow& w) {
+  RECT r;
+  GetWindowRect(hwnd, &r);  // no border: the outer size is the drawing area
+  w.form.Form_Resize(r.right - r.left, r.bottom - r.top);
+}
+
+LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  DisplayWindow* w = From(hwnd);
+  if (!w) return DefWindowProcW(hwnd, msg, wp, lp);
+  frmMain& form = w->form;
+  switch (msg) {
+    case WM_SIZE:
+      ResizeFromWindow(hwnd, *w);
+      return 0;
+    case WM_SETFOCUS:
+      form.Form_GotFocus();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      form.Form_Click();
+      return 0;
+    case WM_MOUSEMOVE:
+      form.Form_MouseMove(static_cast<float>(GET_X_LPARAM(lp)),
+                          static_cast<float>(GET_Y_LPARAM(lp)));
+      return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      form.Form_KeyUp(static_cast<int>(wp));
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      return 0;  // no key ends the display, Alt+F4 included
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == SC_CLOSE || (wp & 0xFFF0) == SC_SCREENSAVE) return 0;
+      break;
+    case WM_TIMER:
+      if (wp == kNextVerseTimerId) {
+        form.timNextVerse_Timer();
+      } else if (wp == kFontTimerId) {
+        form.timFont_Timer();
+      } else if (wp == kParentWatchTimerId && w->previewParent && !IsWindow(w->previewParent)) {
+        form.Form_Unload();  // the settings dialog went away without destroying us
+      }
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // every frame covers the whole window
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(hwnd, &ps);
+      EndPaint(hwnd, &ps);
+      if (w->picText.Width() > 0)
+        w->window.CopyFrom(w->picText, 0, 0, w->picText.Width(), w->picText.Height(), 0, 0);
+      return 0;
+    }
+    case WM_CLOSE:
+    case WM_DESTROY:
+      // Also the way a preview ends when the display-settings dialog destroys its host.
+      form.Form_Unload();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+HWND CreateDisplayWindow(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DisplayProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kDisplayClass;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(100));
+  RegisterClassExW(&wc);
+  return CreateWindowExW(0, kDisplayClass, L"Vellumway Screen Saver", WS_POPUP, 0, 0, 0, 0,
+                         nullptr, nullptr, instance, nullptr);
+}
+
+}  // namespace
+
+int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecision& decision,
+               HINSTANCE instance) {
+  const bool preview = decision.mode == StartMode::Preview;
+  HWND parent = nullptr;
+  RECT screenRect{};
+  if (preview) {
+    // A handle that is not a window: end quietly rather than leave an invisible process.
+    parent = static_cast<HWND>(LongToHandle(decision.previewParent));
+    if (!IsWindow(parent)) return 0;
+    program.DisplayMode = kModePreview;
+    GetClientRect(parent, &screenRect);
+  } else {
+    program.DisplayMode = kModeFullScreen;
+    GetWindowRect(GetDesktopWindow(), &screenRect);
+  }
+
+  HWND hwnd = CreateDisplayWindow(instance);
+  if (!hwnd) return 1;
+  auto window = std::make_unique<DisplayWindow>(hwnd, program, store);
+  window->previewParent = parent;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window.get()));
+
+  if (!window->form.Form_Load()) return 0;
+
+  if (preview) {
+    SetWindowTextW(hwnd, L"Preview");
+    LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    // WS_CHILD and WS_POPUP together are invalid, and Wine refuses to size such a window.
+    SetWindowLongW(hwnd, GWL_STYLE, (style | WS_CHILD) & ~WS_POPUP);
+    SetParent(hwnd, parent);
+    SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(parent));
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, screenRect.right, screenRect.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetTimer(hwnd, kParentWatchTimerId, 250, nullptr);
+  } else {
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, screenRect.right, screenRect.bottom, SWP_SHOWWINDOW);
+  }
+  window->form.Go();
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+}  // namespace vw::win32
