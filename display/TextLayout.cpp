@@ -51,7 +51,9 @@ bool OnlySpaces(const std::string& s) {
 }  // namespace
 
 std::size_t CountCharacters(std::string_view text) {
-  return CharacterOffsets(text).size() - 1;
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < text.size(); pos += CharacterLength(text, pos)) ++count;
+  return count;
 }
 
 std::vector<std::string> WrapText(ISurface& measure, const std::string& text, float widthLimit) {

@@ -2,6 +2,12 @@
 #include <cstdint>
 #include <string>
 
+// <windows.h> maps DrawText to DrawTextW; included before this header it would rename
+// ISurface::DrawText in Windows files only. Win32 code calls that function as DrawTextW.
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace vw {
 
 // 0x00BBGGRR: red in the lowest byte.

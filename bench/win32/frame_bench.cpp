@@ -1,0 +1,431 @@
+// Frame benchmark: composes full frames of the longest verse on the real GDI surfaces and
+// shows them in a window, beside the floor every frame pays (two full-frame block
+// transfers: background onto picText, picText onto the window).
+//
+//   frame_bench [--frames N] [--shots FOLDER] [--check]
+//
+// --shots writes composed frames as BMP files into FOLDER. --check runs a few checks of the
+// GDI surfaces and the capture on this machine and exits non-zero when one fails.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/ProgramState.h"
+#include "bench/LongestVerse.h"
+#include "display/VerseRenderer.h"
+#include "platform/win32/GdiSurface.h"
+#include "platform/win32/ScreenCapture.h"
+#include "tests/support/FakeTimer.h"
+
+namespace {
+
+using vw::win32::GdiSurface;
+using vw::win32::WindowSurface;
+
+class BenchHost : public vw::IDisplayHost {
+ public:
+  void ShowCursor(bool) override {}
+  void CaptureScreen(vw::ISurface& target) override { vw::win32::CaptureScreenInto(target); }
+  double SecondsSinceMidnight() const override { return 45296.0; }
+  std::string ProgramFolder() const override { return {}; }
+  void EndProgram() override {}
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Timing {
+  double mean = 0;
+  double median = 0;
+  double p95 = 0;
+};
+
+Timing Summarise(std::vector<double> ms) {
+  Timing t;
+  for (double v : ms) t.mean += v;
+  t.mean /= static_cast<double>(ms.size());
+  std::sort(ms.begin(), ms.end());
+  t.median = ms[ms.size() / 2];
+  t.p95 = ms[std::min(ms.size() - 1, ms.size() * 95 / 100)];
+  return t;
+}
+
+// Runs `body` `count` times, each followed by a flush and the message pump (where Wine
+// hands the window's pixels to X); appends the time of each, in ms, to `ms`.
+template <class F>
+void Sample(int count, std::vector<double>& ms, F body) {
+  for (int k = 0; k < count; ++k) {
+    const double start = Now();
+    body();
+    GdiFlush();
+    Pump();
+    ms.push_back((Now() - start) * 1000.0);
+  }
+}
+
+template <class F>
+Timing Measure(int count, F body) {
+  std::vector<double> ms;
+  Sample(count, ms, body);
+  return Summarise(std::move(ms));
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// A stand-in for the user's desktop: a gradient with a few window-like panels, so a frame
+// over the transparent background has something to float over.
+LRESULT CALLBACK DesktopProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    for (int y = 0; y < r.bottom; y += 8) {
+      const int t = y * 255 / std::max(1L, r.bottom);
+      HBRUSH b = CreateSolidBrush(RGB(30 + t / 4, 80 + t / 3, 140 + t / 3));
+      RECT band{0, y, r.right, y + 8};
+      FillRect(dc, &band, b);
+      DeleteObject(b);
+    }
+    const COLORREF panels[] = {RGB(240, 240, 240), RGB(250, 220, 120), RGB(200, 60, 60)};
+    for (int k = 0; k < 3; ++k) {
+      RECT panel{r.right * (1 + 3 * k) / 12, r.bottom * (2 + k) / 10, r.right * (4 + 3 * k) / 12,
+                 r.bottom * (6 + k) / 10};
+      HBRUSH b = CreateSolidBrush(panels[k]);
+      FillRect(dc, &panel, b);
+      DeleteObject(b);
+      RECT bar{panel.left, panel.top, panel.right, panel.top + 28};
+      HBRUSH title = CreateSolidBrush(RGB(20, 60, 160));
+      FillRect(dc, &bar, title);
+      DeleteObject(title);
+    }
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+HWND MakeWindow(const wchar_t* cls, int width, int height) {
+  HWND hwnd = CreateWindowExW(WS_EX_TOPMOST, cls, L"frame_bench", WS_POPUP | WS_VISIBLE, 0, 0,
+                              width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  UpdateWindow(hwnd);
+  Pump();
+  return hwnd;
+}
+
+// The display window's pieces, as frmMain holds them.
+struct Display {
+  Display(HWND hwnd, const std::string& title)
+      : window(hwnd),
+        topicTitle(title),
+        renderer(program, {picWork, picText, picBlank, picCapture, window}, timFont, timNextVerse,
+                 host, topicTitle) {
+    program.DisplayMode = vw::kModeFullScreen;
+    program.Settings.Font = "Arial";
+    program.Settings.FontSize = 45;
+    program.Settings.Color = 1;
+    program.CurrentReference = vw::bench::kLongestReference;
+    program.CurrentVerseText = vw::bench::kLongestVerse;
+  }
+  vw::ProgramState program;
+  GdiSurface picWork, picText, picBlank, picCapture;
+  WindowSurface window;
+  vw::test::FakeTimer timFont, timNextVerse;
+  BenchHost host;
+  std::string topicTitle;
+  vw::VerseRenderer renderer;
+};
+
+void WriteBmp(const GdiSurface& surface, const std::string& path) {
+  const int w = surface.Width();
+  const int h = surface.Height();
+  const int stride = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = w;
+  info.biHeight = h;  // bottom-up rows
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = static_cast<DWORD>(stride * h);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + info.biSizeImage;
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (out == nullptr) return;
+  std::fwrite(&file, sizeof(file), 1, out);
+  std::fwrite(&info, sizeof(info), 1, out);
+  std::vector<unsigned char> row(static_cast<std::size_t>(stride), 0);
+  for (int y = h - 1; y >= 0; --y) {
+    const std::uint32_t* src = surface.Pixels() + static_cast<std::size_t>(y) * w;
+    for (int x = 0; x < w; ++x) {
+      row[x * 3 + 0] = static_cast<unsigned char>(src[x] & 0xFF);
+      row[x * 3 + 1] = static_cast<unsigned char>((src[x] >> 8) & 0xFF);
+      row[x * 3 + 2] = static_cast<unsigned char>((src[x] >> 16) & 0xFF);
+    }
+    std::fwrite(row.data(), 1, row.size(), out);
+  }
+  std::fclose(out);
+}
+
+DWORD GdiObjects() {
+  return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+}
+
+void RunSize(int width, int height, int frames, bool transparent) {
+  HWND hwnd = MakeWindow(L"VellumwayFrameBench", width, height);
+  Display d(hwnd, "The Ten Commandments");
+  d.program.Settings.ScreenColor = transparent;
+  d.renderer.PrepareDisplay();
+  d.renderer.Resize(width, height);
+  const float target = d.renderer.Chars().TargetSize;
+
+  for (int k = 0; k < 10; ++k) d.renderer.DrawVerse(target);
+  const vw::ISurface& background = transparent ? static_cast<vw::ISurface&>(d.picCapture)
+                                               : static_cast<vw::ISurface&>(d.picBlank);
+  // Frames and the floor in alternating batches, so both see the same machine.
+  std::vector<double> frameMs, floorMs;
+  for (int done = 0; done < frames; done += 20) {
+    Sample(20, frameMs, [&] { d.renderer.DrawVerse(target); });
+    Sample(20, floorMs, [&] {
+      d.picText.CopyFrom(background, 0, 0, width, height, 0, 0);
+      d.window.CopyFrom(d.picText, 0, 0, width, height, 0, 0);
+    });
+  }
+  const Timing full = Summarise(frameMs);
+  const Timing floor = Summarise(floorMs);
+
+  // A whole growth, 1 to 45 points: 24 frames of every size.
+  int growthFrames = 0;
+  const Timing growth = Measure(std::max(1, frames / 24), [&] {
+    d.renderer.DrawVerse(1.0f);
+    ++growthFrames;
+    while (d.timFont.enabled) {
+      d.renderer.timFont_Timer();
+      ++growthFrames;
+    }
+  });
+  const double perGrowthFrame = growth.mean * std::max(1, frames / 24) / growthFrames;
+
+  std::printf("%dx%d %s background, title + Esther 8:9 at %.0f pt:\n", width, height,
+              transparent ? "transparent" : "black", target);
+  std::printf("  full frame     mean %7.3f ms  median %7.3f ms  p95 %7.3f ms\n", full.mean,
+              full.median, full.p95);
+  std::printf("  growth frame   mean %7.3f ms  (1 to %.0f pt, %d frames)\n", perGrowthFrame, target,
+              growthFrames);
+  std::printf("  floor (2 blts) mean %7.3f ms  median %7.3f ms  p95 %7.3f ms\n", floor.mean,
+              floor.median, floor.p95);
+  std::printf("  frame / floor  %.2fx (median %.2fx)\n", full.mean / floor.mean,
+              full.median / floor.median);
+  DestroyWindow(hwnd);
+  Pump();
+}
+
+void CheckGdiObjects(int frames) {
+  HWND hwnd = MakeWindow(L"VellumwayFrameBench", 1920, 1080);
+  Display d(hwnd, "The Ten Commandments");
+  d.renderer.PrepareDisplay();
+  d.renderer.Resize(1920, 1080);
+  d.renderer.DrawVerse(1.0f);
+  while (d.timFont.enabled) d.renderer.timFont_Timer();
+  const DWORD before = GdiObjects();
+  for (int k = 0; k < frames; ++k) {
+    d.renderer.DrawVerse(1.0f);
+    while (d.timFont.enabled) d.renderer.timFont_Timer();
+  }
+  const DWORD after = GdiObjects();
+  std::printf("GDI objects (GetGuiResources): %lu before, %lu after %d growths\n",
+              static_cast<unsigned long>(before), static_cast<unsigned long>(after), frames);
+  std::printf("fonts made / alive: picText %d / %d, picWork %d / %d\n", d.picText.Fonts().Created(),
+              d.picText.Fonts().Count(), d.picWork.Fonts().Created(), d.picWork.Fonts().Count());
+  DestroyWindow(hwnd);
+  Pump();
+}
+
+void MakeShots(const std::string& folder) {
+  HWND desktop = MakeWindow(L"VellumwayFrameBenchDesktop", GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN));
+  InvalidateRect(desktop, nullptr, TRUE);
+  UpdateWindow(desktop);
+  Pump();
+  Sleep(200);
+  Pump();
+
+  struct Shot {
+    const char* name;
+    bool transparent;
+    bool shadow;
+    float size;
+  } shots[] = {
+      {"frame_black", false, false, 45},
+      {"frame_transparent", true, false, 45},
+      {"frame_transparent_shadow", true, true, 45},
+      {"frame_growing_shadow", true, true, 21},
+  };
+  for (const Shot& s : shots) {
+    // The capture is taken while only the stand-in desktop is showing, as at load.
+    HWND hwnd =
+        CreateWindowExW(WS_EX_TOPMOST, L"VellumwayFrameBench", L"frame_bench", WS_POPUP, 0, 0, 1920,
+                        1080, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    Display d(hwnd, "The Ten Commandments");
+    d.program.Settings.ScreenColor = s.transparent;
+    d.program.Settings.DropShadow = s.shadow;
+    d.program.Settings.FontBold = s.shadow;
+    d.renderer.PrepareDisplay();
+    ShowWindow(hwnd, SW_SHOW);
+    Pump();
+    d.renderer.Resize(1920, 1080);
+    d.renderer.DrawVerse(s.size);
+    const std::string path = folder + "\\" + s.name + ".bmp";
+    WriteBmp(d.picText, path);
+    std::printf("wrote %s\n", path.c_str());
+    DestroyWindow(hwnd);
+    Pump();
+  }
+  DestroyWindow(desktop);
+  Pump();
+}
+
+int failures = 0;
+
+void Check(bool ok, const char* what) {
+  std::printf("%s  %s\n", ok ? "ok  " : "FAIL", what);
+  if (!ok) ++failures;
+}
+
+int RunChecks() {
+  GdiSurface s(64, 32);
+  Check(s.FontName() == "Arial" && s.FontSize() == 8.25f, "starts as Arial 8.25 pt");
+  bool exact = true;
+  for (float size : {1.0f, 3.0f, 8.25f, 45.0f, 45.5f}) {
+    s.SetFontSize(size);
+    s.TextWidth("x");
+    exact = exact && s.FontSize() == size;
+  }
+  Check(exact, "reports exactly the size set");
+  s.SetFontSize(20);
+  const float one = s.TextWidth("m");
+  Check(s.TextWidth("") == 0 && one > 0 && s.TextWidth("mm") == 2 * one, "widths add up");
+  Check(s.TextHeight("x") == s.TextHeight("Égypt"), "height depends on the font only");
+  const float plain = s.TextHeight("x");
+  s.SetFontSize(40);
+  Check(s.TextHeight("x") > plain * 1.8f, "height follows the size");
+  s.SetFontBold(true);
+  const float bold = s.TextWidth("mmmm");
+  s.SetFontBold(false);
+  Check(bold > s.TextWidth("mmmm"), "bold is wider");
+  Check(s.TextWidth("\xC3\xA9") == s.TextWidth("e"), "UTF-8 text is one glyph a character");
+
+  s.SetTextColor(vw::MakeColor(255, 0, 0));
+  s.SetFontSize(20);
+  s.DrawText(2, 2, "W");
+  bool red = false, green = false;
+  for (int k = 0; k < 64 * 32; ++k) {
+    if ((s.Pixels()[k] >> 16 & 0xFF) > 128) red = true;
+    if ((s.Pixels()[k] >> 8 & 0xFF) > 0) green = true;
+  }
+  Check(red && !green, "draws in the text colour (0x00BBGGRR) over black");
+  s.Resize(10, 10);
+  bool black = true;
+  for (int k = 0; k < 100; ++k) black = black && s.Pixels()[k] == 0;
+  Check(black && s.Width() == 10, "resizing leaves it black");
+
+  GdiSurface source(4, 4);
+  source.SetTextColor(vw::MakeColor(0, 0, 255));
+  HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
+  RECT all{0, 0, 4, 4};
+  FillRect(source.Dc(), &all, brush);
+  DeleteObject(brush);
+  s.CopyFrom(source, 5, 5, 4, 4, 0, 0);
+  Check(s.Pixels()[5 * 10 + 5] == 0x000A141Eu && s.Pixels()[0] == 0, "copies a rectangle");
+
+  for (int k = 0; k < 1000; ++k) {
+    s.SetFontSize(static_cast<float>(1 + k % 45));
+    s.SetFontUnderline(k % 2 == 0);
+    s.DrawText(0, 0, "abc");
+  }
+  Check(s.Fonts().Count() <= 4 && s.Fonts().Created() > 4,
+        "a thousand font changes keep at most four fonts");
+
+  HDC screen = GetDC(nullptr);
+  const bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+  ReleaseDC(nullptr, screen);
+  vw::win32::BitmapPicture picture = vw::win32::CaptureScreen();
+  Check(picture.Width() == GetSystemMetrics(SM_CXSCREEN) &&
+            picture.Height() == GetSystemMetrics(SM_CYSCREEN),
+        "the capture is the whole screen, pixel for pixel");
+  Check(palette || picture.Palette() == nullptr, "no palette without a palette display");
+  GdiSurface capture;
+  vw::win32::LoadPicture(capture, picture);
+  Check(capture.Width() == picture.Width(), "the picture loads into a surface");
+  vw::win32::BitmapPicture moved = std::move(picture);
+  Check(picture.Bitmap() == nullptr && moved.Bitmap() != nullptr, "a picture moves its bitmap");
+  return failures == 0 ? 0 : 1;
+}
+
+void Register(const wchar_t* name, WNDPROC proc) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = name;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  RegisterClassW(&wc);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int frames = 200;
+  std::string shots;
+  for (int k = 1; k < argc; ++k) {
+    const std::string arg = argv[k];
+    if (arg == "--frames" && k + 1 < argc) frames = std::max(24, std::atoi(argv[++k]));
+    if (arg == "--shots" && k + 1 < argc) shots = argv[++k];
+    if (arg == "--check") return RunChecks();
+  }
+  Register(L"VellumwayFrameBench", WindowProc);
+  Register(L"VellumwayFrameBenchDesktop", DesktopProc);
+  std::printf("screen %dx%d, %d dpi, %d frames per figure\n", GetSystemMetrics(SM_CXSCREEN),
+              GetSystemMetrics(SM_CYSCREEN), vw::win32::ScreenDpi(), frames);
+  if (!shots.empty()) {
+    MakeShots(shots);
+    return 0;
+  }
+  for (bool transparent : {false, true}) {
+    RunSize(1920, 1080, frames, transparent);
+    RunSize(3840, 2160, frames, transparent);
+  }
+  CheckGdiObjects(1000 / 24 + 1);
+  return 0;
+}

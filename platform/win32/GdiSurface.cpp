@@ -1,0 +1,218 @@
+#include "platform/win32/GdiSurface.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/Conversions.h"
+#include "platform/win32/WinText.h"
+
+namespace vw::win32 {
+
+namespace {
+
+// About two verses' worth of line-breaking measurements.
+constexpr std::size_t kMaxRememberedWidths = 2048;
+
+}  // namespace
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+GdiFontCache::~GdiFontCache() {
+  for (Entry& e : entries_) DeleteObject(e.font);
+}
+
+GdiFontCache::Entry& GdiFontCache::Get(const Key& key, HDC dc, HFONT inUse) {
+  ++clock_;
+  for (Entry& e : entries_) {
+    if (e.key == key) {
+      e.lastUse = clock_;
+      return e;
+    }
+  }
+
+  LOGFONTW lf{};
+  // Points to pixels at the screen's real DPI; a negative height asks for the character
+  // height, as sizes in points mean. Never 0, which would mean "any size".
+  lf.lfHeight = -std::max(1, RoundToInt32(static_cast<double>(key.points) * dpi_ / 72.0));
+  lf.lfWeight = key.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = key.italic ? TRUE : FALSE;
+  lf.lfUnderline = key.underline ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_TT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = ANTIALIASED_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  const std::size_t n = std::min<std::size_t>(key.face.size(), LF_FACESIZE - 1);
+  std::wmemcpy(lf.lfFaceName, key.face.data(), n);
+  lf.lfFaceName[n] = L'\0';
+
+  Entry entry;
+  entry.key = key;
+  entry.font = CreateFontIndirectW(&lf);
+  ++created_;
+  entry.lastUse = clock_;
+  TEXTMETRICW tm{};
+  HGDIOBJ previous = SelectObject(dc, entry.font);
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, previous);
+  entry.lineHeight = tm.tmHeight;
+
+  if (entries_.size() >= kCapacity) {
+    auto victim = entries_.end();
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+      if (it->font == inUse) continue;
+      if (victim == entries_.end() || it->lastUse < victim->lastUse) victim = it;
+    }
+    DeleteObject(victim->font);
+    *victim = std::move(entry);
+    return *victim;
+  }
+  entries_.push_back(std::move(entry));
+  return entries_.back();
+}
+
+GdiSurfaceBase::GdiSurfaceBase() : fonts_(ScreenDpi()) {
+  key_.face = Widen(face_);
+  key_.points = 8.25f;
+}
+
+void GdiSurfaceBase::SetFontName(const std::string& face) {
+  face_ = face;
+  key_.face = Widen(face);
+}
+
+GdiFontCache::Entry& GdiSurfaceBase::CurrentFont(HDC dc) {
+  return fonts_.Get(key_, dc, FontInUse());
+}
+
+float GdiSurfaceBase::TextWidth(const std::string& text) {
+  HDC dc = AcquireDc();
+  GdiFontCache::Entry& font = CurrentFont(dc);
+  float width = 0;
+  if (auto known = font.widths.find(text); known != font.widths.end()) {
+    width = known->second;
+  } else {
+    const std::wstring wide = Widen(text);
+    HGDIOBJ previous = SelectCurrentFont(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    RestoreFont(dc, previous);
+    width = static_cast<float>(size.cx);
+    // Bounded: a long run shows thousands of verses.
+    if (font.widths.size() >= kMaxRememberedWidths) font.widths.clear();
+    font.widths.emplace(text, width);
+  }
+  ReleaseDc(dc);
+  return width;
+}
+
+float GdiSurfaceBase::TextHeight(const std::string&) {
+  HDC dc = AcquireDc();
+  const GdiFontCache::Entry& entry = CurrentFont(dc);
+  const int height = entry.lineHeight;
+  ReleaseDc(dc);
+  return static_cast<float>(height);
+}
+
+void GdiSurfaceBase::DrawText(int x, int y, const std::string& text) {
+  const std::wstring wide = Widen(text);
+  HDC dc = AcquireDc();
+  HGDIOBJ previous = SelectCurrentFont(dc, CurrentFont(dc));
+  SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, static_cast<COLORREF>(color_));
+  SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+  RestoreFont(dc, previous);
+  ReleaseDc(dc);
+}
+
+void GdiSurfaceBase::CopyFrom(const ISurface& src, int x, int y, int width, int height, int srcX,
+                              int srcY) {
+  const auto* source = dynamic_cast<const GdiSurfaceBase*>(&src);
+  if (source == nullptr) return;
+  HDC from = source->AcquireDc();
+  HDC to = AcquireDc();
+  BitBlt(to, x, y, width, height, from, srcX, srcY, SRCCOPY);
+  ReleaseDc(to);
+  source->ReleaseDc(from);
+}
+
+GdiSurface::GdiSurface(int width, int height) {
+  dc_ = CreateCompatibleDC(nullptr);
+  originalFont_ = GetCurrentObject(dc_, OBJ_FONT);
+  Resize(width, height);
+}
+
+GdiSurface::~GdiSurface() {
+  SelectObject(dc_, originalFont_);
+  if (bitmap_ != nullptr) {
+    SelectObject(dc_, originalBitmap_);
+    DeleteObject(bitmap_);
+  }
+  DeleteDC(dc_);
+}
+
+void GdiSurface::Resize(int width, int height) {
+  HBITMAP fresh = nullptr;
+  void* bits = nullptr;
+  if (width > 0 && height > 0) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    fresh = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  }
+  if (fresh != nullptr) {
+    std::memset(bits, 0, static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    HGDIOBJ replaced = SelectObject(dc_, fresh);
+    if (bitmap_ == nullptr) {
+      originalBitmap_ = replaced;
+    } else {
+      DeleteObject(bitmap_);
+    }
+    bitmap_ = fresh;
+    pixels_ = static_cast<std::uint32_t*>(bits);
+    width_ = width;
+    height_ = height;
+    return;
+  }
+  // An empty size (or no memory for the bitmap): nothing to draw on.
+  if (bitmap_ != nullptr) {
+    SelectObject(dc_, originalBitmap_);
+    DeleteObject(bitmap_);
+    bitmap_ = nullptr;
+  }
+  pixels_ = nullptr;
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+}
+
+HGDIOBJ GdiSurface::SelectCurrentFont(HDC dc, const GdiFontCache::Entry& entry) {
+  if (entry.font != selected_) {
+    SelectObject(dc, entry.font);
+    selected_ = entry.font;
+  }
+  return nullptr;
+}
+
+int WindowSurface::Width() const {
+  RECT r{};
+  GetClientRect(window_, &r);
+  return r.right - r.left;
+}
+
+int WindowSurface::Height() const {
+  RECT r{};
+  GetClientRect(window_, &r);
+  return r.bottom - r.top;
+}
+
+}  // namespace vw::win32

@@ -1,0 +1,134 @@
+#include "platform/win32/ScreenCapture.h"
+
+#include <algorithm>
+
+#include "app/Conversions.h"
+
+namespace vw::win32 {
+
+namespace {
+
+constexpr WORD kPaletteVersion = 0x300;
+constexpr int kPaletteSize = 256;
+
+// LOGPALETTE declares one entry; the system palette needs room for 256.
+struct LogPalette256 {
+  WORD palVersion;
+  WORD palNumEntries;
+  PALETTEENTRY palPalEntry[kPaletteSize];
+};
+
+BITMAP BitmapInfo(HBITMAP bitmap) {
+  BITMAP info{};
+  if (bitmap != nullptr) GetObjectW(bitmap, sizeof(info), &info);
+  return info;
+}
+
+}  // namespace
+
+BitmapPicture::BitmapPicture(BitmapPicture&& other) noexcept
+    : bitmap_(other.bitmap_), palette_(other.palette_) {
+  other.bitmap_ = nullptr;
+  other.palette_ = nullptr;
+}
+
+BitmapPicture& BitmapPicture::operator=(BitmapPicture&& other) noexcept {
+  if (this != &other) {
+    Release();
+    bitmap_ = other.bitmap_;
+    palette_ = other.palette_;
+    other.bitmap_ = nullptr;
+    other.palette_ = nullptr;
+  }
+  return *this;
+}
+
+void BitmapPicture::Release() {
+  if (bitmap_ != nullptr) DeleteObject(bitmap_);
+  if (palette_ != nullptr) DeleteObject(palette_);
+  bitmap_ = nullptr;
+  palette_ = nullptr;
+}
+
+int BitmapPicture::Width() const {
+  return BitmapInfo(bitmap_).bmWidth;
+}
+int BitmapPicture::Height() const {
+  return BitmapInfo(bitmap_).bmHeight;
+}
+
+BitmapPicture CreateBitmapPicture(HBITMAP hBmp, HPALETTE hPal) {
+  return {hBmp, hPal};
+}
+
+BitmapPicture CaptureWindow(HWND hWndSrc, bool Client, int LeftSrc, int TopSrc, int WidthSrc,
+                            int HeightSrc) {
+  HDC source = Client ? GetDC(hWndSrc) : GetWindowDC(hWndSrc);
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateCompatibleBitmap(source, WidthSrc, HeightSrc);
+  HGDIOBJ keptBitmap = SelectObject(memory, bitmap);
+
+  const int hasPalette = GetDeviceCaps(source, RASTERCAPS) & RC_PALETTE;
+  const int paletteSize = GetDeviceCaps(source, SIZEPALETTE);
+  HPALETTE palette = nullptr;
+  HPALETTE keptPalette = nullptr;
+  if (hasPalette != 0 && paletteSize == kPaletteSize) {
+    LogPalette256 logical{};
+    logical.palVersion = kPaletteVersion;
+    logical.palNumEntries = kPaletteSize;
+    GetSystemPaletteEntries(source, 0, kPaletteSize, logical.palPalEntry);
+    palette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
+    keptPalette = SelectPalette(memory, palette, FALSE);
+    RealizePalette(memory);
+  }
+
+  BitBlt(memory, 0, 0, WidthSrc, HeightSrc, source, LeftSrc, TopSrc, SRCCOPY);
+
+  SelectObject(memory, keptBitmap);
+  if (palette != nullptr) SelectPalette(memory, keptPalette, FALSE);
+  DeleteDC(memory);
+  ReleaseDC(hWndSrc, source);
+  return CreateBitmapPicture(bitmap, palette);
+}
+
+BitmapPicture CaptureScreen() {
+  HWND desktop = GetDesktopWindow();
+  HDC screen = GetDC(nullptr);
+  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  // The screen's size in twips divided by the twips per pixel: its size in pixels.
+  const double twipsPerPixelX = 1440.0 / (dpiX > 0 ? dpiX : 96);
+  const double twipsPerPixelY = 1440.0 / (dpiY > 0 ? dpiY : 96);
+  const int widthTwips = RoundToInt32(GetSystemMetrics(SM_CXSCREEN) * twipsPerPixelX);
+  const int heightTwips = RoundToInt32(GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY);
+  const int width = widthTwips / std::max(1, RoundToInt32(twipsPerPixelX));
+  const int height = heightTwips / std::max(1, RoundToInt32(twipsPerPixelY));
+  return CaptureWindow(desktop, false, 0, 0, width, height);
+}
+
+void LoadPicture(GdiSurface& target, const BitmapPicture& picture) {
+  const int width = picture.Width();
+  const int height = picture.Height();
+  target.Resize(width, height);
+  if (picture.Bitmap() == nullptr) return;
+  HDC memory = CreateCompatibleDC(target.Dc());
+  HGDIOBJ keptBitmap = SelectObject(memory, picture.Bitmap());
+  HPALETTE keptPalette = nullptr;
+  if (picture.Palette() != nullptr) {
+    keptPalette = SelectPalette(memory, picture.Palette(), FALSE);
+    RealizePalette(memory);
+  }
+  BitBlt(target.Dc(), 0, 0, width, height, memory, 0, 0, SRCCOPY);
+  if (picture.Palette() != nullptr) SelectPalette(memory, keptPalette, FALSE);
+  SelectObject(memory, keptBitmap);
+  DeleteDC(memory);
+}
+
+void CaptureScreenInto(ISurface& target) {
+  auto* surface = dynamic_cast<GdiSurface*>(&target);
+  if (surface == nullptr) return;
+  LoadPicture(*surface, CaptureScreen());
+}
+
+}  // namespace vw::win32
