@@ -328,10 +328,10 @@ LRESULT CALLBACK SettingsWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
   }
   SettingsWindow* self = WindowOf(hwnd);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  return self->Handle(msg, wp, lp);
+  return self->Handle(hwnd, msg, wp, lp);
 }
 
-LRESULT SettingsWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT SettingsWindow::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
@@ -351,7 +351,7 @@ LRESULT SettingsWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(greyBrush_);
     case WM_ERASEBKGND: {
       RECT client;
-      GetClientRect(hwnd_, &client);
+      GetClientRect(hwnd, &client);
       FillRect(reinterpret_cast<HDC>(wp), &client, greyBrush_);
       return 1;
     }
@@ -360,7 +360,7 @@ LRESULT SettingsWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       // give it back to the control that had it.
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) savedFocus_ = focus;
+        if (focus && IsChild(hwnd, focus)) savedFocus_ = focus;
         return 0;
       }
       if (savedFocus_ && IsWindow(savedFocus_)) {
@@ -370,18 +370,20 @@ LRESULT SettingsWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CLOSE:
       // The close box stores nothing, as "Cancel".
-      DestroyWindow(hwnd_);
+      DestroyWindow(hwnd);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
+      // Nothing after this reaches the object.
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       hwnd_ = nullptr;
       break;
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, msg, wp, lp);
+  return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void SettingsWindow::OnCommand(int id, int code, HWND control) {

@@ -193,12 +193,17 @@ export_text "$E2E_TMP/before"
 driver dialog-key 13 >/dev/null
 driver dialog-key 27 >/dev/null
 expect_true "Enter and Esc in the font box leave the dialog open" kill -0 "$SCR_PID"
-walk=$(for _ in 1 2 3 4 5 6 7 8; do driver dialog-key 9 | cut -d= -f2; done | tr '\n' ' ')
+walk=$(for _ in 1 2 3 4 5 6 7 8 9; do driver dialog-key 9 | cut -d= -f2; done | tr '\n' ' ')
 expect_eq "Tab walks the tab order, passing the hidden shadow box" \
-  "1023 1024 1030 1041 1050 1010 1011 1060 " "$walk"
+  "1023 1024 1030 1041 1050 1010 1011 1060 1061 " "$walk"
+walk=$(for _ in $(seq 19); do driver dialog-key 9 | cut -d= -f2; done | tr '\n' ' ')
+expect_eq "Tab goes on through the swatches, topics and size list, round to Cancel" \
+  "1062 1063 1064 1065 1070 1071 1074 1026 1072 1073 1075 1021 1023 1024 1030 1041 1050 1010 1011 " \
+  "$walk"
 
-driver dialog-click "$CANCEL" >/dev/null
-if wait_gone "$SCR_PID" 10; then pass "Cancel ends the program"; else fail "Cancel left it running"; fi
+# Enter presses the push button that has the focus: here "Cancel".
+driver dialog-key 13 >/dev/null
+if wait_gone "$SCR_PID" 10; then pass "Enter on Cancel ends the program"; else fail "Cancel left it running"; fi
 export_text "$E2E_TMP/after"
 expect_true "Cancel writes nothing (export byte-identical)" cmp -s "$E2E_TMP/before.reg" "$E2E_TMP/after.reg"
 
