@@ -25,10 +25,12 @@ std::string Stored(const ISettingsStore& store, const char* key) {
   return GetSetting(store, kSettingsSection, key);
 }
 
-// A stored 0/1 value. The program only ever writes "0" or "1"; anything else was edited by
-// hand and counts as the key's default.
+// A stored flag, read as the display reads it: any number other than 0 is on, so the dialog
+// shows what the display does. Text that is no number was edited by hand and counts as the
+// key's default.
 int StoredZeroOrOne(const ISettingsStore& store, const char* key, int fallback) {
-  return ToWholeInteger(Stored(store, key), 0, 1).value_or(fallback);
+  const auto flag = ToFlag(Stored(store, key));
+  return flag ? (*flag ? 1 : 0) : fallback;
 }
 
 }  // namespace

@@ -225,7 +225,8 @@ TEST_F(SettingsDialogTest, StoredColourMarksItsSwatch) {
   }
 }
 
-// Values the program never writes were edited by hand: the key's default, never a failure.
+// Values the program never writes were edited by hand: a number reads as the display reads it
+// (not 0 is on), text as the key's default, never a failure.
 TEST_F(SettingsDialogTest, HandEditedValuesLoadAsDefaults) {
   struct Case {
     Stored stored;
@@ -233,12 +234,12 @@ TEST_F(SettingsDialogTest, HandEditedValuesLoadAsDefaults) {
   };
   const std::vector<Case> cases = {
       {{{"ScreenColor", "abc"}}, false, false, false, false, false},
-      {{{"ScreenColor", "7"}}, false, false, false, false, false},
-      {{{"ScreenColor", "-1"}}, false, false, false, false, false},
+      {{{"ScreenColor", "7"}}, true, false, false, false, false},
+      {{{"ScreenColor", "-1"}}, true, false, false, false, false},
       {{{"ScreenColor", " 1 "}}, true, false, false, false, false},
-      {{{"ColorType", "2"}}, false, false, false, false, false},
+      {{{"ColorType", "2"}}, false, true, false, false, false},
       {{{"ColorType", "x1"}}, false, false, false, false, false},
-      {{{"FontBold", "2"}, {"FontItalic", "yes"}}, false, false, false, false, false},
+      {{{"FontBold", "2"}, {"FontItalic", "yes"}}, false, false, true, false, false},
       {{{"FontBold", "1"}, {"FontItalic", "1"}}, false, false, true, true, false},
       {{{"DropShadow", "1.4"}, {"ScreenColor", "1"}}, true, false, false, false, true},
   };
