@@ -14,7 +14,7 @@ class IRandom {
 // from the time of day.
 class RandomGenerator : public IRandom {
  public:
-  void Seed(double secondsSinceMidnight) {
+  void Randomize(double secondsSinceMidnight) {
     auto s = static_cast<std::uint32_t>(secondsSinceMidnight * 1000.0);
     state_ = (s ^ 0x50000u) & 0xFFFFFFu;
   }

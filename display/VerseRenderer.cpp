@@ -30,7 +30,7 @@ void VerseRenderer::PrepareDisplay() {
   const SettingsRecord& settings = program_.Settings;
   if (settings.ScreenColor) host_.CaptureScreen(surfaces_.picCapture);
   if (program_.DisplayMode == kModeFullScreen) host_.ShowCursor(false);
-  program_.Random.Seed(host_.SecondsSinceMidnight());
+  program_.Random.Randomize(host_.SecondsSinceMidnight());
   surfaces_.picText.SetFontName(settings.Font);
   surfaces_.picWork.SetFontName(settings.Font);
   surfaces_.window.CopyFrom(surfaces_.picCapture, 0, 0, surfaces_.picText.Width(),

@@ -36,7 +36,7 @@ class MemorySettingsStore : public ISettingsStore {
     return true;
   }
 
-  // Seeds a value without recording it as a write.
+  // Stores a value without recording it as a write, as if an earlier run had left it.
   void Set(const std::string& section, const std::string& key, const std::string& value) {
     values_[Name("Vellumway Screen Saver", section, key)] = {key, value};
   }

@@ -93,7 +93,7 @@ TEST(PickTextColor, ColourValueLayoutIsRedInTheLowByte) {
 
 TEST(PickTextColor, ConsumesTheProgramSequenceOnePerShadeFourPerRandomColour) {
   RandomGenerator generator;
-  generator.Seed(3600.0);
+  generator.Randomize(3600.0);
   RandomGenerator expected = generator;
 
   PickTextColor(Shades(0), generator);

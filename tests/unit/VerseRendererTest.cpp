@@ -368,7 +368,7 @@ TEST_F(VerseRendererTest, PrepareDisplayCapturesHidesSeedsAndPaints) {
   EXPECT_EQ(picText.FontName(), "Georgia");
   EXPECT_EQ(picWork.FontName(), "Georgia");
   RandomGenerator expected;
-  expected.Seed(host.secondsSinceMidnight);
+  expected.Randomize(host.secondsSinceMidnight);
   EXPECT_EQ(program.Random.Next(), expected.Next());
   const std::vector<SurfaceCall> paint = window.Copies();
   ASSERT_EQ(paint.size(), 1u);
