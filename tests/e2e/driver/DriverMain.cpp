@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <map>
 
+#include "platform/win32/WinText.h"
 #include "tests/e2e/driver/Driver.h"
 
 namespace vwtest {
@@ -20,15 +21,7 @@ CommandRegistration::CommandRegistration(const wchar_t* name, const wchar_t* usa
   Registry()[name] = {usage, fn};
 }
 
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                      nullptr, nullptr);
-  return out;
-}
+std::string Utf8(const std::wstring& text) { return vw::win32::Narrow(text); }
 
 long ToLong(const std::wstring& text) { return std::wcstol(text.c_str(), nullptr, 10); }
 
