@@ -287,25 +287,30 @@ void MakeShots(const std::string& folder) {
     bool transparent;
     bool shadow;
     float size;
+    int width = 1920, height = 1080;
+    bool preview = false;
   } shots[] = {
       {"frame_black", false, false, 45},
       {"frame_transparent", true, false, 45},
       {"frame_transparent_shadow", true, true, 45},
       {"frame_growing_shadow", true, true, 21},
+      // The display-settings dialog's small monitor: the verse at 5 points.
+      {"frame_preview", false, false, 5, 152, 112, true},
   };
   for (const Shot& s : shots) {
     // The capture is taken while only the stand-in desktop is showing, as at load.
     HWND hwnd =
-        CreateWindowExW(WS_EX_TOPMOST, L"VellumwayFrameBench", L"frame_bench", WS_POPUP, 0, 0, 1920,
-                        1080, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        CreateWindowExW(WS_EX_TOPMOST, L"VellumwayFrameBench", L"frame_bench", WS_POPUP, 0, 0,
+                        s.width, s.height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     Display d(hwnd, "The Ten Commandments");
+    if (s.preview) d.program.DisplayMode = vw::kModePreview;
     d.program.Settings.ScreenColor = s.transparent;
     d.program.Settings.DropShadow = s.shadow;
     d.program.Settings.FontBold = s.shadow;
     d.renderer.PrepareDisplay();
     ShowWindow(hwnd, SW_SHOW);
     Pump();
-    d.renderer.Resize(1920, 1080);
+    d.renderer.Resize(s.width, s.height);
     d.renderer.DrawVerse(s.size);
     const std::string path = folder + "\\" + s.name + ".bmp";
     WriteBmp(d.picText, path);
