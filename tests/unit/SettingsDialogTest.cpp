@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,523 +13,330 @@
 namespace vw {
 namespace {
 
-using test::FakeDialogControls;
-using test::MemorySettingsStore;
+using Pairs = std::vector<std::pair<std::string, std::string>>;
 
-// Passes everything to an in-memory store, but can refuse writes from the n-th one on.
-class RefusingStore : public ISettingsStore {
+// An in-memory store that refuses every write from the n-th attempt on.
+class RefusingStore : public test::MemorySettingsStore {
  public:
-  explicit RefusingStore(MemorySettingsStore& inner) : inner_(inner) {}
-  std::string Read(const std::string& app, const std::string& section,
-                   const std::string& key) const override {
-    return inner_.Read(app, section, key);
-  }
   bool Write(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override {
     if (refuseFrom >= 0 && attempts++ >= refuseFrom) return false;
-    return inner_.Write(app, section, key, value);
+    return MemorySettingsStore::Write(app, section, key, value);
   }
-  int refuseFrom = -1;  // index of the first refused write; -1 refuses none
+  int refuseFrom = -1;
   int attempts = 0;
-
- private:
-  MemorySettingsStore& inner_;
 };
 
-using Stored = std::vector<std::pair<std::string, std::string>>;
-using Writes = std::vector<std::pair<std::string, std::string>>;
-
-class SettingsDialogTest : public ::testing::Test {
- protected:
-  SettingsDialogTest() {
+// The dialog loaded from a store that a start has filled (defaults for everything missing).
+struct Dialog {
+  explicit Dialog(const Pairs& stored = {}) {
     ui.onClick = [this](ControlId id) { form.ControlClicked(id); };
     ui.fontFaces = {"Times New Roman", "Arial", "courier new", "Book Antiqua", "Symbol"};
-  }
-
-  // The store as a start leaves it (defaults for everything missing), then the dialog loads.
-  void Load(const Stored& values = {}) {
-    for (const auto& [key, value] : values) memory.Set("Settings", key, value);
-    EnsureDefaultSettings(memory);
-    memory.writes.clear();
+    for (const auto& [key, value] : stored) store.Set("Settings", key, value);
+    EnsureDefaultSettings(store);
+    store.writes.clear();
     form.Form_Load();
   }
 
-  std::string SelectedSize() const {
-    return ui.ListItem(ControlId::cboMaxFontSize, ui.ListIndex(ControlId::cboMaxFontSize));
-  }
-  std::array<int, kSwatchCount> SwatchHeights() const {
-    std::array<int, kSwatchCount> h{};
-    for (int i = 0; i < kSwatchCount; ++i) h[i] = ui.HeightTwips(picColorSelect(i));
-    return h;
-  }
-  std::array<bool, kTopicBoxCount> TopicBoxes() const {
-    std::array<bool, kTopicBoxCount> t{};
-    for (int i = 0; i < kTopicBoxCount; ++i) t[i] = ui.IsChecked(chkDisplay(i));
-    return t;
-  }
-  Writes WritesMade() const {
-    Writes out;
-    for (const auto& w : memory.writes) {
-      EXPECT_EQ(w.section, "Settings");
-      out.emplace_back(w.key, w.value);
+  std::string Item(ControlId list, int index) const { return ui.ListItem(list, index); }
+  int Find(ControlId list, const std::string& item) const { return ui.FindListItem(list, item); }
+  // The marked swatch as "M", the others as "-", anything else as "?".
+  std::string Swatches() const {
+    std::string s;
+    for (int i = 0; i < kSwatchCount; ++i) {
+      const int h = ui.HeightTwips(picColorSelect(i));
+      s += h == 195 ? 'M' : h == 100 ? '-' : '?';
     }
+    return s;
+  }
+  // Everything the user sees, in one line: "h" after a hidden control; an option group
+  // lists its selected options.
+  std::string Summary() const {
+    auto on = [&](ControlId id) { return std::string(ui.IsChecked(id) ? "1" : "0"); };
+    auto options = [&](ControlId a, ControlId b) {
+      return std::string(ui.IsChecked(a) ? "0" : "") + (ui.IsChecked(b) ? "1" : "");
+    };
+    std::string topics;
+    for (int i = 0; i < kTopicBoxCount; ++i) topics += on(chkDisplay(i));
+    return "sec=" + ui.Text(ControlId::txtChangeSec) +
+           " size=" + Item(ControlId::cboMaxFontSize, ui.ListIndex(ControlId::cboMaxFontSize)) +
+           " b" + on(ControlId::chkBold) + " i" + on(ControlId::chkItalic) + " shadow" +
+           on(ControlId::chkDropShadow) + (ui.Shown(ControlId::chkDropShadow) ? "" : "h") +
+           " font=" + ui.Text(ControlId::cmbFont) + " sample=" + ui.sampleFace +
+           (ui.sampleBold ? "+b" : "") + (ui.sampleItalic ? "+i" : "") + " screen" +
+           options(ControlId::optScreen0, ControlId::optScreen1) + " color" +
+           options(ControlId::optColor0, ControlId::optColor1) +
+           (ui.Shown(ControlId::picColorColl) ? "" : "h") + " " + Swatches() + " " + topics;
+  }
+  Pairs Writes() const {
+    Pairs out;
+    for (const auto& w : store.writes) out.emplace_back(w.section + "\\" + w.key, w.value);
     return out;
   }
   void PressOk() { ui.Click(ControlId::Command1); }
 
-  MemorySettingsStore memory;
-  RefusingStore store{memory};
-  FakeDialogControls ui;
+  RefusingStore store;
+  test::FakeDialogControls ui;
   frmSettings form{ui, store};
 };
 
-constexpr std::array<int, kSwatchCount> Marked(int index) {
-  std::array<int, kSwatchCount> h{};
-  for (int i = 0; i < kSwatchCount; ++i) h[i] = i == index ? 195 : 100;
-  return h;
-}
-
-// --- loading ------------------------------------------------------------------------------
-
-TEST_F(SettingsDialogTest, FirstStartShowsTheDefaults) {
-  ui.AddListItem(ControlId::cmbFont, "Left over");  // the list is emptied first
-  Load();
-  EXPECT_EQ(ui.Text(ControlId::txtChangeSec), "15");
-  EXPECT_EQ(SelectedSize(), "20");
-  EXPECT_FALSE(ui.IsChecked(ControlId::chkBold));
-  EXPECT_FALSE(ui.IsChecked(ControlId::chkItalic));
-  EXPECT_FALSE(ui.IsChecked(ControlId::chkDropShadow));
-  EXPECT_EQ(ui.Text(ControlId::cmbFont), "Arial");
-  EXPECT_EQ(ui.sampleFace, "Arial");
-  EXPECT_FALSE(ui.sampleBold);
-  EXPECT_FALSE(ui.sampleItalic);
-  EXPECT_EQ(SwatchHeights(), Marked(1));
-  EXPECT_TRUE(ui.Shown(picColorSelect(1)));
-  EXPECT_TRUE(ui.IsChecked(ControlId::optScreen0));
-  EXPECT_FALSE(ui.IsChecked(ControlId::optScreen1));
-  EXPECT_FALSE(ui.Shown(ControlId::chkDropShadow));
-  EXPECT_TRUE(ui.IsChecked(ControlId::optColor0));
-  EXPECT_FALSE(ui.IsChecked(ControlId::optColor1));
-  EXPECT_EQ(TopicBoxes(), (std::array<bool, 6>{true, false, false, false, false, false}));
-  EXPECT_TRUE(memory.writes.empty()) << "loading writes nothing";
-  EXPECT_TRUE(ui.warnings.empty());
-  EXPECT_FALSE(ui.closed);
-}
-
-TEST_F(SettingsDialogTest, ListsAreFilled) {
-  Load();
-  std::vector<std::string> faces;
-  for (int i = 0; i < ui.ListCount(ControlId::cmbFont); ++i)
-    faces.push_back(ui.ListItem(ControlId::cmbFont, i));
+TEST(SettingsDialog, ListsAreFilledAfresh) {
+  Dialog d;
+  d.ui.AddListItem(ControlId::cmbFont, "Left over");
+  d.form.Form_Load();
+  std::vector<std::string> faces, sizes;
+  for (int i = 0; i < d.ui.ListCount(ControlId::cmbFont); ++i)
+    faces.push_back(d.Item(ControlId::cmbFont, i));
+  for (int i = 0; i < d.ui.ListCount(ControlId::cboMaxFontSize); ++i)
+    sizes.push_back(d.Item(ControlId::cboMaxFontSize, i));
   EXPECT_EQ(faces, (std::vector<std::string>{"Arial", "Book Antiqua", "courier new", "Symbol",
                                              "Times New Roman"}));
-  ASSERT_EQ(ui.ListCount(ControlId::cboMaxFontSize), 38);
-  for (int i = 0; i < 38; ++i)
-    EXPECT_EQ(ui.ListItem(ControlId::cboMaxFontSize, i), std::to_string(8 + i));
+  ASSERT_EQ(sizes.size(), 38u);
+  EXPECT_EQ(sizes.front(), "8");
+  EXPECT_EQ(sizes[12], "20");
+  EXPECT_EQ(sizes.back(), "45");
 }
 
-TEST_F(SettingsDialogTest, StoredFontSizeSelectsItsEntryOrTwenty) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"12", "12"}, {"8", "8"},     {"45", "45"},  {"50", "20"},
-      {"0", "20"},  {"12.5", "20"}, {" 12", "20"}, {"abc", "20"},
+// Values the program never writes were edited by hand: a number reads as the display reads
+// it (not 0 is on), text as the key's default, never a failure.
+TEST(SettingsDialog, LoadsTheStoredValues) {
+  const std::string cyrillic = "\xD0\xA8\xD1\x80\xD0\xB8\xD1\x84\xD1\x82";
+  const std::pair<Pairs, std::string> cases[] = {
+      {{}, "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
+      {{{"FontSize", "12"}, {"ChangeSec", "2.5"}},
+       "sec=2.5 size=12 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
+      {{{"FontSize", "50"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
+      {{{"FontSize", "12.5"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
+      {{{"Display", "34"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 010001"},
+      {{{"Display", "63"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 111111"},
+      {{{"Display", "0"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 000000"},
+      {{{"Display", "66"}},  // 64 is no topic
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 010000"},
+      {{{"Display", "2.5"}},  // the even 2
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 010000"},
+      {{{"Display", "-1"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 111111"},
+      {{{"Display", "abc"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
+      {{{"ScreenColor", "1"}, {"DropShadow", "1"}},
+       "sec=15 size=20 b0 i0 shadow1 font=Arial sample=Arial screen1 color0 -M---- 100000"},
+      {{{"ScreenColor", "7"}, {"DropShadow", "1.4"}},
+       "sec=15 size=20 b0 i0 shadow1 font=Arial sample=Arial screen1 color0 -M---- 100000"},
+      {{{"ScreenColor", "abc"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
+      {{{"ColorType", "1"}, {"Color", "3"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color1h ---M-- 100000"},
+      {{{"ColorType", "x1"}, {"Color", "0"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 M----- 100000"},
+      {{{"Color", "7"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 ------ 100000"},
+      {{{"Color", "2.5"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 --M--- 100000"},
+      {{{"Color", "abc"}},
+       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
+      {{{"FontBold", "2"}, {"FontItalic", "yes"}},
+       "sec=15 size=20 b1 i0 shadow0h font=Arial sample=Arial+b screen0 color0 -M---- 100000"},
+      {{{"FontItalic", "1"}, {"Font", "No Such Face"}},
+       "sec=15 size=20 b0 i1 shadow0h font=No Such Face sample=No Such Face+i screen0 color0 "
+       "-M---- 100000"},
+      {{{"Font", cyrillic}},
+       "sec=15 size=20 b0 i0 shadow0h font=" + cyrillic + " sample=" + cyrillic +
+           " screen0 color0 -M---- 100000"},
   };
   for (const auto& [stored, shown] : cases) {
-    MemorySettingsStore m;
-    FakeDialogControls u;
-    m.Set("Settings", "FontSize", stored);
-    EnsureDefaultSettings(m);
-    frmSettings f(u, m);
-    f.Form_Load();
-    EXPECT_EQ(u.ListItem(ControlId::cboMaxFontSize, u.ListIndex(ControlId::cboMaxFontSize)), shown)
-        << "stored FontSize \"" << stored << "\"";
-    EXPECT_TRUE(u.warnings.empty());
+    Dialog d(stored);
+    const std::string label =
+        stored.empty() ? "first start" : stored[0].first + "=" + stored[0].second;
+    EXPECT_EQ(d.Summary(), shown) << label;
+    EXPECT_TRUE(d.store.writes.empty()) << label;
+    EXPECT_TRUE(d.ui.warnings.empty()) << label;
+    EXPECT_FALSE(d.ui.closed) << label;
   }
 }
 
-TEST_F(SettingsDialogTest, StoredDisplayTicksItsTopics) {
-  using Boxes = std::array<bool, kTopicBoxCount>;
-  const std::vector<std::pair<std::string, Boxes>> cases = {
-      {"34", {false, true, false, false, false, true}},
-      {"63", {true, true, true, true, true, true}},
-      {"0", {false, false, false, false, false, false}},
-      {"16", {false, false, false, false, true, false}},
-      {"66", {false, true, false, false, false, false}},   // 64 is no topic
-      {"2.5", {false, true, false, false, false, false}},  // rounds to the even 2
-      {"abc", {true, false, false, false, false, false}},  // hand-edited: the default
-  };
-  for (const auto& [stored, boxes] : cases) {
-    MemorySettingsStore m;
-    FakeDialogControls u;
-    m.Set("Settings", "Display", stored);
-    EnsureDefaultSettings(m);
-    frmSettings f(u, m);
-    f.Form_Load();
-    Boxes shown{};
-    for (int i = 0; i < kTopicBoxCount; ++i) shown[i] = u.IsChecked(chkDisplay(i));
-    EXPECT_EQ(shown, boxes) << "stored Display \"" << stored << "\"";
-  }
+TEST(SettingsDialog, OptionsShowAndHideTheirDependentControls) {
+  Dialog d({{"ScreenColor", "1"}, {"DropShadow", "1"}, {"ColorType", "1"}, {"Color", "3"}});
+  d.ui.Click(ControlId::optScreen0);  // hides the shadow box, ticked as it is
+  d.ui.Click(ControlId::optColor0);   // shows the swatches with their mark
+  EXPECT_EQ(d.Summary(),
+            "sec=15 size=20 b0 i0 shadow1h font=Arial sample=Arial screen0 color0 ---M-- 100000");
+  d.ui.Click(ControlId::optScreen1);
+  EXPECT_TRUE(d.ui.Shown(ControlId::chkDropShadow));
 }
 
-TEST_F(SettingsDialogTest, DisplayMaskRoundTrip) {
-  Load();
-  for (std::int32_t mask : {1, 2, 34, 63, 0, 21}) {
-    form.SetDisplayMask(mask);
-    EXPECT_EQ(form.GetDisplayMask(), mask);
-  }
-  form.SetDisplayMask(-1);  // every bit set: all six boxes
-  EXPECT_EQ(form.GetDisplayMask(), 63);
-}
-
-TEST_F(SettingsDialogTest, TransparentBackgroundShowsTheShadowBox) {
-  Load({{"ScreenColor", "1"}, {"DropShadow", "1"}});
-  EXPECT_TRUE(ui.IsChecked(ControlId::optScreen1));
-  EXPECT_FALSE(ui.IsChecked(ControlId::optScreen0));
-  EXPECT_TRUE(ui.Shown(ControlId::chkDropShadow));
-  EXPECT_TRUE(ui.IsChecked(ControlId::chkDropShadow));
-
-  // Choosing "Black" hides it, ticked as it is; "Transparent" shows it again.
-  ui.Click(ControlId::optScreen0);
-  EXPECT_FALSE(ui.Shown(ControlId::chkDropShadow));
-  EXPECT_TRUE(ui.IsChecked(ControlId::chkDropShadow));
-  ui.Click(ControlId::optScreen1);
-  EXPECT_TRUE(ui.Shown(ControlId::chkDropShadow));
-}
-
-TEST_F(SettingsDialogTest, RandomColourHidesTheSwatchesAndKeepsTheMark) {
-  Load({{"ColorType", "1"}, {"Color", "3"}});
-  EXPECT_TRUE(ui.IsChecked(ControlId::optColor1));
-  EXPECT_FALSE(ui.Shown(ControlId::picColorColl));
-  for (int i = 0; i < kSwatchCount; ++i) EXPECT_FALSE(ui.Shown(picColorSelect(i)));
-  ui.Click(ControlId::optColor0);
-  EXPECT_TRUE(ui.Shown(ControlId::picColorColl));
-  EXPECT_EQ(SwatchHeights(), Marked(3));
-}
-
-TEST_F(SettingsDialogTest, StoredColourMarksItsSwatch) {
-  const std::vector<std::pair<std::string, std::array<int, kSwatchCount>>> cases = {
-      {"0", Marked(0)},   {"5", Marked(5)},   {"7", Marked(-1)},
-      {"-1", Marked(-1)}, {"abc", Marked(1)},  // hand-edited text: the default swatch
-      {"2.5", Marked(2)},
-  };
-  for (const auto& [stored, heights] : cases) {
-    MemorySettingsStore m;
-    FakeDialogControls u;
-    m.Set("Settings", "Color", stored);
-    EnsureDefaultSettings(m);
-    frmSettings f(u, m);
-    f.Form_Load();
-    std::array<int, kSwatchCount> shown{};
-    for (int i = 0; i < kSwatchCount; ++i) shown[i] = u.HeightTwips(picColorSelect(i));
-    EXPECT_EQ(shown, heights) << "stored Color \"" << stored << "\"";
-  }
-}
-
-// Values the program never writes were edited by hand: a number reads as the display reads it
-// (not 0 is on), text as the key's default, never a failure.
-TEST_F(SettingsDialogTest, HandEditedValuesLoadAsDefaults) {
-  struct Case {
-    Stored stored;
-    bool transparent, random, bold, italic, shadow;
-  };
-  const std::vector<Case> cases = {
-      {{{"ScreenColor", "abc"}}, false, false, false, false, false},
-      {{{"ScreenColor", "7"}}, true, false, false, false, false},
-      {{{"ScreenColor", "-1"}}, true, false, false, false, false},
-      {{{"ScreenColor", " 1 "}}, true, false, false, false, false},
-      {{{"ColorType", "2"}}, false, true, false, false, false},
-      {{{"ColorType", "x1"}}, false, false, false, false, false},
-      {{{"FontBold", "2"}, {"FontItalic", "yes"}}, false, false, true, false, false},
-      {{{"FontBold", "1"}, {"FontItalic", "1"}}, false, false, true, true, false},
-      {{{"DropShadow", "1.4"}, {"ScreenColor", "1"}}, true, false, false, false, true},
-  };
-  for (const auto& c : cases) {
-    MemorySettingsStore m;
-    FakeDialogControls u;
-    for (const auto& [key, value] : c.stored) m.Set("Settings", key, value);
-    EnsureDefaultSettings(m);
-    frmSettings f(u, m);
-    f.Form_Load();
-    const std::string label = c.stored.front().first + "=" + c.stored.front().second;
-    EXPECT_EQ(u.IsChecked(ControlId::optScreen1), c.transparent) << label;
-    EXPECT_EQ(u.IsChecked(ControlId::optScreen0), !c.transparent) << label;
-    EXPECT_EQ(u.Shown(ControlId::chkDropShadow), c.transparent) << label;
-    EXPECT_EQ(u.IsChecked(ControlId::optColor1), c.random) << label;
-    EXPECT_EQ(u.Shown(ControlId::picColorColl), !c.random) << label;
-    EXPECT_EQ(u.IsChecked(ControlId::chkBold), c.bold) << label;
-    EXPECT_EQ(u.sampleBold, c.bold) << label;
-    EXPECT_EQ(u.IsChecked(ControlId::chkItalic), c.italic) << label;
-    EXPECT_EQ(u.sampleItalic, c.italic) << label;
-    EXPECT_EQ(u.IsChecked(ControlId::chkDropShadow), c.shadow) << label;
-    EXPECT_TRUE(u.warnings.empty()) << label;
-  }
-}
-
-TEST_F(SettingsDialogTest, FaceNotInstalledIsShownAsStored) {
-  Load({{"Font", "No Such Face"}});
-  EXPECT_EQ(ui.Text(ControlId::cmbFont), "No Such Face");
-  EXPECT_EQ(ui.sampleFace, "No Such Face");
-}
-
-// --- the live sample, the swatches ----------------------------------------------------------
-
-TEST_F(SettingsDialogTest, SampleFollowsTheFontBoxOnlyOnAChoiceFromItsList) {
-  Load();
-  ui.Type(ControlId::cmbFont, "Times New Roman");
-  EXPECT_EQ(ui.sampleFace, "Arial") << "typing is no choice";
-  ui.ChooseListItem(ControlId::cmbFont, ui.FindListItem(ControlId::cmbFont, "Times New Roman"));
-  EXPECT_EQ(ui.sampleFace, "Times New Roman");
-  ui.ChooseListItem(ControlId::cmbFont, ui.FindListItem(ControlId::cmbFont, "Symbol"));
-  EXPECT_EQ(ui.sampleFace, "Symbol");
+TEST(SettingsDialog, SampleFollowsTheFontBoxOnlyOnAChoiceFromItsList) {
+  Dialog d;
+  d.ui.Type(ControlId::cmbFont, "Times New Roman");
+  EXPECT_EQ(d.ui.sampleFace, "Arial") << "typing is no choice";
+  d.ui.ChooseListItem(ControlId::cmbFont, d.Find(ControlId::cmbFont, "Symbol"));
+  EXPECT_EQ(d.ui.sampleFace, "Symbol");
+  d.ui.Click(ControlId::chkBold);
+  d.ui.Click(ControlId::chkItalic);
+  d.ui.Click(ControlId::chkBold);
+  EXPECT_FALSE(d.ui.sampleBold);
+  EXPECT_TRUE(d.ui.sampleItalic);
 
   // Nothing else touches the sample.
-  const int changes = ui.sampleChanges;
-  ui.ChooseListItem(ControlId::cboMaxFontSize, 0);
-  ui.Click(ControlId::optScreen1);
-  ui.Click(ControlId::optColor1);
-  ui.Click(picColorSelect(2));
-  ui.Click(chkDisplay(3));
-  ui.Click(ControlId::chkDropShadow);
-  EXPECT_EQ(ui.sampleChanges, changes);
+  const int changes = d.ui.sampleChanges;
+  d.ui.ChooseListItem(ControlId::cboMaxFontSize, 0);
+  for (ControlId id : {ControlId::optScreen1, ControlId::optColor1, picColorSelect(2),
+                       chkDisplay(3), ControlId::chkDropShadow})
+    d.ui.Click(id);
+  EXPECT_EQ(d.ui.sampleChanges, changes);
 }
 
-TEST_F(SettingsDialogTest, BoldAndItalicFollowTheirBoxes) {
-  Load();
-  ui.Click(ControlId::chkBold);
-  EXPECT_TRUE(ui.sampleBold);
-  EXPECT_FALSE(ui.sampleItalic);
-  ui.Click(ControlId::chkItalic);
-  EXPECT_TRUE(ui.sampleItalic);
-  ui.Click(ControlId::chkBold);
-  EXPECT_FALSE(ui.sampleBold);
-  EXPECT_TRUE(ui.sampleItalic);
-  EXPECT_EQ(ui.sampleFace, "Arial");
-}
-
-TEST_F(SettingsDialogTest, ClickingASwatchMarksOnlyIt) {
-  Load();
-  ui.Click(picColorSelect(4));
-  EXPECT_EQ(SwatchHeights(), Marked(4));
-  ui.Click(picColorSelect(4));
-  EXPECT_EQ(SwatchHeights(), Marked(4));
-  ui.Click(picColorSelect(0));
-  EXPECT_EQ(SwatchHeights(), Marked(0));
-  for (int outside : {-1, 6, 100}) {
-    form.picColorSelect_Click(outside);
-    EXPECT_EQ(SwatchHeights(), Marked(-1)) << outside;
+TEST(SettingsDialog, ClickingASwatchMarksOnlyIt) {
+  Dialog d;
+  d.ui.Click(picColorSelect(4));
+  d.ui.Click(picColorSelect(4));
+  EXPECT_EQ(d.Swatches(), "----M-");
+  d.ui.Click(picColorSelect(0));
+  EXPECT_EQ(d.Swatches(), "M-----");
+  for (int outside : {-1, 6}) {
+    d.form.picColorSelect_Click(outside);
+    EXPECT_EQ(d.Swatches(), "------") << outside;
   }
 }
 
-// --- "OK": the checks -----------------------------------------------------------------------
-
-TEST_F(SettingsDialogTest, ChecksShowTheirMessageInOrderAndWriteNothing) {
+TEST(SettingsDialog, ChecksShowTheirMessageInOrderAndWriteNothing) {
   struct Case {
     bool anyTopic;
     std::string interval;
     std::string message;
-    bool focusOnInterval;
   };
   const std::string none = "Must have at least one verse to display option selected";
   const std::string numeric = "Change Verse in seconds must be numeric";
   const std::string positive = "Change Verse in seconds must be greater than 0";
   const std::string fits = "Change Verse in seconds must be less than 32768";
-  const std::vector<Case> cases = {
-      {false, "15", none, false},       {false, "abc", none, false},
-      {false, "0", none, false},        {true, "", numeric, true},
-      {true, "   ", numeric, true},     {true, "abc", numeric, true},
-      {true, "15s", numeric, true},     {true, "1,5", numeric, true},
-      {true, "1e999", numeric, true},   {true, "0", positive, true},
-      {true, "-4", positive, true},     {true, "0.5", positive, true},
-      {true, "-40000", positive, true}, {true, "-1e30", positive, true},
-      {true, "32768", fits, true},      {true, "32767.5", fits, true},
-      {true, "1e10", fits, true},       {true, "1e30", fits, true},
+  const Case cases[] = {
+      {false, "15", none},        {false, "abc", none},      {false, "0", none},
+      {true, "", numeric},        {true, "   ", numeric},    {true, "abc", numeric},
+      {true, "15s", numeric},     {true, "1,5", numeric},    {true, "1e999", numeric},
+      {true, "0", positive},      {true, "-4", positive},    {true, "0.5", positive},
+      {true, "-40000", positive}, {true, "-1e30", positive}, {true, "32768", fits},
+      {true, "32767.5", fits},    {true, "1e10", fits},      {true, "1e30", fits},
   };
-  for (const auto& c : cases) {
-    MemorySettingsStore m;
-    FakeDialogControls u;
-    EnsureDefaultSettings(m);
-    m.writes.clear();
-    frmSettings f(u, m);
-    u.onClick = [&f](ControlId id) { f.ControlClicked(id); };
-    f.Form_Load();
-    if (!c.anyTopic) u.Click(chkDisplay(0));
-    u.Type(ControlId::txtChangeSec, c.interval);
-    u.SetFocus(ControlId::Command1);
-    u.Click(ControlId::Command1);
-
+  for (const Case& c : cases) {
+    Dialog d;
+    if (!c.anyTopic) d.ui.Click(chkDisplay(0));
+    d.ui.Type(ControlId::txtChangeSec, c.interval);
+    d.ui.SetFocus(ControlId::Command1);
+    d.PressOk();
     const std::string label = (c.anyTopic ? "topic, " : "no topic, ") + c.interval;
-    ASSERT_EQ(u.warnings.size(), 1u) << label;
-    EXPECT_EQ(u.warnings[0].text, c.message) << label;
-    EXPECT_EQ(u.warnings[0].title, "Vellumway Screen Saver") << label;
-    EXPECT_EQ(u.focus, c.focusOnInterval ? ControlId::txtChangeSec : ControlId::Command1) << label;
-    EXPECT_TRUE(m.writes.empty()) << label;
-    EXPECT_FALSE(u.closed) << label;
-    EXPECT_EQ(u.Text(ControlId::txtChangeSec), c.interval) << "no correction: " << label;
+    ASSERT_EQ(d.ui.warnings.size(), 1u) << label;
+    EXPECT_EQ(d.ui.warnings[0].text, c.message) << label;
+    EXPECT_EQ(d.ui.warnings[0].title, "Vellumway Screen Saver") << label;
+    EXPECT_EQ(d.ui.focus, c.anyTopic ? ControlId::txtChangeSec : ControlId::Command1) << label;
+    EXPECT_TRUE(d.store.writes.empty()) << label;
+    EXPECT_FALSE(d.ui.closed) << label;
+    EXPECT_EQ(d.ui.Text(ControlId::txtChangeSec), c.interval) << "no correction: " << label;
+  }
+
+  // After a failed check the dialog stays usable.
+  Dialog d;
+  d.ui.Type(ControlId::txtChangeSec, "0");
+  d.PressOk();
+  d.ui.Type(ControlId::txtChangeSec, "9");
+  d.PressOk();
+  EXPECT_EQ(d.ui.warnings.size(), 1u);
+  EXPECT_TRUE(d.ui.closed);
+  EXPECT_EQ(d.store.Get("Settings", "ChangeSec"), "9");
+}
+
+TEST(SettingsDialog, TheTenValuesAreWrittenInOrder) {
+  Dialog d;
+  d.ui.Type(ControlId::txtChangeSec, "0.6");
+  d.ui.ChooseListItem(ControlId::cboMaxFontSize, d.Find(ControlId::cboMaxFontSize, "12"));
+  d.ui.Click(ControlId::chkBold);
+  d.ui.Click(ControlId::chkItalic);
+  d.ui.Click(ControlId::optScreen1);
+  d.ui.Click(ControlId::chkDropShadow);
+  d.ui.Click(ControlId::optScreen0);  // hides the ticked shadow box
+  d.ui.ChooseListItem(ControlId::cmbFont, d.Find(ControlId::cmbFont, "Book Antiqua"));
+  d.ui.Click(picColorSelect(3));
+  d.ui.Click(ControlId::optColor1);  // hides the swatches
+  for (int box : {0, 1, 5}) d.ui.Click(chkDisplay(box));
+  d.PressOk();
+  EXPECT_TRUE(d.ui.warnings.empty());
+  EXPECT_EQ(d.Writes(), (Pairs{{"Settings\\ChangeSec", "0.6"},
+                               {"Settings\\FontSize", "12"},
+                               {"Settings\\FontBold", "1"},
+                               {"Settings\\FontItalic", "1"},
+                               {"Settings\\DropShadow", "1"},
+                               {"Settings\\Font", "Book Antiqua"},
+                               {"Settings\\Color", "3"},
+                               {"Settings\\ScreenColor", "0"},
+                               {"Settings\\ColorType", "1"},
+                               {"Settings\\Display", "34"}}));
+  EXPECT_TRUE(d.ui.closed);
+}
+
+TEST(SettingsDialog, TypedTextIsWrittenAsTyped) {
+  const std::string face = "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D";  // not installed
+  for (const std::string typed : {"2.5", " 7 ", "32767", "+3", "1e1"}) {
+    Dialog d;
+    d.ui.Type(ControlId::txtChangeSec, typed);
+    d.ui.Type(ControlId::cmbFont, face);
+    d.PressOk();
+    EXPECT_TRUE(d.ui.warnings.empty()) << typed;
+    ASSERT_EQ(d.store.writes.size(), 10u) << typed;
+    EXPECT_EQ(d.store.writes[0].value, typed);
+    EXPECT_EQ(d.store.Get("Settings", "Font"), face);
+    EXPECT_EQ(d.ui.sampleFace, "Arial");
+    EXPECT_TRUE(d.ui.closed) << typed;
   }
 }
 
-TEST_F(SettingsDialogTest, AFailedCheckLeavesTheDialogUsable) {
-  Load();
-  ui.Type(ControlId::txtChangeSec, "0");
-  PressOk();
-  ASSERT_EQ(ui.warnings.size(), 1u);
-  ui.Type(ControlId::txtChangeSec, "9");
-  PressOk();
-  EXPECT_EQ(ui.warnings.size(), 1u);
-  EXPECT_TRUE(ui.closed);
-  EXPECT_EQ(memory.Get("Settings", "ChangeSec"), "9");
-}
-
-// --- "OK": the writes -----------------------------------------------------------------------
-
-TEST_F(SettingsDialogTest, TheTenValuesAreWrittenInOrder) {
-  Load();
-  ui.Type(ControlId::txtChangeSec, "0.6");
-  ui.ChooseListItem(ControlId::cboMaxFontSize, ui.FindListItem(ControlId::cboMaxFontSize, "12"));
-  ui.Click(ControlId::chkBold);
-  ui.Click(ControlId::chkItalic);
-  ui.Click(ControlId::optScreen1);
-  ui.Click(ControlId::chkDropShadow);
-  ui.Click(ControlId::optScreen0);  // hides the ticked shadow box
-  ui.ChooseListItem(ControlId::cmbFont, ui.FindListItem(ControlId::cmbFont, "Book Antiqua"));
-  ui.Click(picColorSelect(3));
-  ui.Click(ControlId::optColor1);  // hides the swatches
-  ui.Click(chkDisplay(0));
-  ui.Click(chkDisplay(1));
-  ui.Click(chkDisplay(5));
-  PressOk();
-
-  EXPECT_TRUE(ui.warnings.empty());
-  EXPECT_EQ(WritesMade(), (Writes{{"ChangeSec", "0.6"},
-                                  {"FontSize", "12"},
-                                  {"FontBold", "1"},
-                                  {"FontItalic", "1"},
-                                  {"DropShadow", "1"},
-                                  {"Font", "Book Antiqua"},
-                                  {"Color", "3"},
-                                  {"ScreenColor", "0"},
-                                  {"ColorType", "1"},
-                                  {"Display", "34"}}));
-  EXPECT_TRUE(ui.closed);
-}
-
-TEST_F(SettingsDialogTest, IntervalIsWrittenAsTyped) {
-  for (const std::string typed : {"2.5", "0.6", " 7 ", "32767", "+3", "1e1"}) {
-    MemorySettingsStore m;
-    FakeDialogControls u;
-    EnsureDefaultSettings(m);
-    m.writes.clear();
-    frmSettings f(u, m);
-    f.Form_Load();
-    u.Type(ControlId::txtChangeSec, typed);
-    f.Command1_Click();
-    EXPECT_TRUE(u.warnings.empty()) << typed;
-    ASSERT_FALSE(m.writes.empty()) << typed;
-    EXPECT_EQ(m.writes[0].key, "ChangeSec");
-    EXPECT_EQ(m.writes[0].value, typed);
-    EXPECT_TRUE(u.closed) << typed;
-  }
-}
-
-TEST_F(SettingsDialogTest, UnchangedFirstStartWritesTheDefaultsBack) {
-  Load();
-  PressOk();
-  EXPECT_EQ(WritesMade(), (Writes{{"ChangeSec", "15"},
-                                  {"FontSize", "20"},
-                                  {"FontBold", "0"},
-                                  {"FontItalic", "0"},
-                                  {"DropShadow", "0"},
-                                  {"Font", "Arial"},
-                                  {"Color", "1"},
-                                  {"ScreenColor", "0"},
-                                  {"ColorType", "0"},
-                                  {"Display", "1"}}));
-}
-
-TEST_F(SettingsDialogTest, NoMarkedSwatchLeavesColorAlone) {
-  Load({{"Color", "7"}, {"ScreenColor", "1"}});
-  PressOk();
-  const Writes writes = WritesMade();
+TEST(SettingsDialog, NoMarkedSwatchLeavesColorAlone) {
+  Dialog d({{"Color", "7"}, {"ScreenColor", "1"}});
+  d.PressOk();
+  const Pairs writes = d.Writes();
   ASSERT_EQ(writes.size(), 9u);
-  for (const auto& [key, value] : writes) EXPECT_NE(key, "Color");
-  EXPECT_EQ(writes[5].first, "Font");
-  EXPECT_EQ(writes[6], (std::pair<std::string, std::string>{"ScreenColor", "1"}));
-  EXPECT_EQ(memory.Get("Settings", "Color"), "7");
-  EXPECT_TRUE(ui.closed);
+  EXPECT_EQ(writes[5].first, "Settings\\Font");
+  EXPECT_EQ(writes[6], (std::pair<std::string, std::string>{"Settings\\ScreenColor", "1"}));
+  EXPECT_EQ(d.store.Get("Settings", "Color"), "7");
+  EXPECT_TRUE(d.ui.closed);
 }
 
-TEST_F(SettingsDialogTest, TypedFaceIsWrittenUnchecked) {
-  Load();
-  ui.Type(ControlId::cmbFont, "Not A Real Face");
-  PressOk();
-  EXPECT_EQ(memory.Get("Settings", "Font"), "Not A Real Face");
-  EXPECT_EQ(ui.sampleFace, "Arial");
-}
-
-TEST_F(SettingsDialogTest, FaceNamesOutsideTheAnsiCodePageRoundTrip) {
-  const std::string faces[] = {"\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D",  // ＭＳ 明朝
-                               "\xD0\xA8\xD1\x80\xD0\xB8\xD1\x84\xD1\x82"};          // Шрифт
-  for (const std::string& face : faces) {
-    MemorySettingsStore m;
-    FakeDialogControls u;
-    u.fontFaces = {"Arial", face};
-    m.Set("Settings", "Font", face);
-    EnsureDefaultSettings(m);
-    m.writes.clear();
-    frmSettings f(u, m);
-    f.Form_Load();
-    EXPECT_EQ(u.Text(ControlId::cmbFont), face);
-    EXPECT_EQ(u.sampleFace, face);
-    f.Command1_Click();
-    EXPECT_EQ(m.Get("Settings", "Font"), face);
-  }
-}
-
-TEST_F(SettingsDialogTest, RefusedWriteIsReportedAndTheDialogStays) {
-  Load();
-  ui.Click(ControlId::chkBold);
-  store.refuseFrom = 3;  // "FontItalic" and everything after it
-  PressOk();
-  ASSERT_EQ(ui.warnings.size(), 1u);
-  EXPECT_EQ(ui.warnings[0].title, "Vellumway Screen Saver");
-  EXPECT_NE(ui.warnings[0].text.find("could not be saved"), std::string::npos);
-  EXPECT_NE(ui.warnings[0].text.find("\"FontItalic\""), std::string::npos);
-  EXPECT_FALSE(ui.closed);
-  EXPECT_EQ(memory.writes.size(), 3u);
-  EXPECT_EQ(memory.Get("Settings", "FontBold"), "1");
+TEST(SettingsDialog, RefusedWriteIsReportedAndTheDialogStays) {
+  Dialog d;
+  d.ui.Click(ControlId::chkBold);
+  d.store.refuseFrom = 3;  // "FontItalic" and everything after it
+  d.PressOk();
+  ASSERT_EQ(d.ui.warnings.size(), 1u);
+  EXPECT_EQ(d.ui.warnings[0].title, "Vellumway Screen Saver");
+  EXPECT_NE(d.ui.warnings[0].text.find("could not be saved"), std::string::npos);
+  EXPECT_NE(d.ui.warnings[0].text.find("\"FontItalic\""), std::string::npos);
+  EXPECT_EQ(d.store.writes.size(), 3u);
+  EXPECT_EQ(d.store.Get("Settings", "FontBold"), "1");
+  d.PressOk();  // everything refused now
+  ASSERT_EQ(d.ui.warnings.size(), 2u);
+  EXPECT_NE(d.ui.warnings[1].text.find("\"ChangeSec\""), std::string::npos);
+  EXPECT_FALSE(d.ui.closed);
 
   // The store recovers; "OK" again stores everything and closes.
-  store.refuseFrom = -1;
-  memory.writes.clear();
-  PressOk();
-  EXPECT_EQ(ui.warnings.size(), 1u);
-  EXPECT_EQ(memory.writes.size(), 10u);
-  EXPECT_TRUE(ui.closed);
+  d.store.refuseFrom = -1;
+  d.store.writes.clear();
+  d.PressOk();
+  EXPECT_EQ(d.ui.warnings.size(), 2u);
+  EXPECT_EQ(d.store.writes.size(), 10u);
+  EXPECT_TRUE(d.ui.closed);
 }
 
-TEST_F(SettingsDialogTest, StoreRefusingEverythingNeverCloses) {
-  Load();
-  memory.failWrites = true;
-  PressOk();
-  PressOk();
-  ASSERT_EQ(ui.warnings.size(), 2u);
-  EXPECT_NE(ui.warnings[1].text.find("\"ChangeSec\""), std::string::npos);
-  EXPECT_FALSE(ui.closed);
-}
-
-// --- "Cancel" -------------------------------------------------------------------------------
-
-TEST_F(SettingsDialogTest, CancelWritesNothing) {
-  Load();
-  ui.Type(ControlId::txtChangeSec, "99");
-  ui.Click(ControlId::chkBold);
-  ui.Click(ControlId::optScreen1);
-  ui.Click(ControlId::optColor1);
-  ui.Click(picColorSelect(5));
-  ui.Click(chkDisplay(2));
-  ui.Click(ControlId::Command2);
-  EXPECT_TRUE(ui.closed);
-  EXPECT_TRUE(memory.writes.empty());
-  EXPECT_TRUE(ui.warnings.empty());
+TEST(SettingsDialog, CancelWritesNothing) {
+  Dialog d;
+  d.ui.Type(ControlId::txtChangeSec, "99");
+  for (ControlId id : {ControlId::chkBold, ControlId::optScreen1, ControlId::optColor1,
+                       picColorSelect(5), chkDisplay(2), ControlId::Command2})
+    d.ui.Click(id);
+  EXPECT_TRUE(d.ui.closed);
+  EXPECT_TRUE(d.store.writes.empty());
+  EXPECT_TRUE(d.ui.warnings.empty());
 }
 
 }  // namespace
