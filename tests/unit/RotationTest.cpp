@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,329 +14,219 @@
 namespace vw {
 namespace {
 
-using test::FakeTimer;
 using test::MemorySettingsStore;
 using test::TempDir;
+using Records = std::vector<std::int32_t>;
 
 constexpr std::int32_t kRecords = 31102;
 
-// What the synthetic file holds for record r (see NumberedRecord).
+// A folder holding a kjv.dat of 31,102 records laid out like the real one, whose every
+// record names its own number (see NumberedRecord).
+const std::string& Folder() {
+  static const TempDir dir;
+  static const std::string folder = [] {
+    test::WriteNumberedFile(dir.Path() / "kjv.dat", kRecords);
+    return dir.Path().generic_string() + "/";
+  }();
+  return folder;
+}
+
 std::string ExpectedReference(std::int32_t r) {
   return mSharedBookDefine::BookName(static_cast<std::int16_t>(1 + r / 1000)) + " " +
          std::to_string(r % 1000) + ":" + std::to_string(r);
 }
-std::string ExpectedText(std::int32_t r) {
-  return "Record " + std::to_string(r);
-}
 
-// The rotation over a file of 31,102 records laid out like kjv.dat, whose every record
-// names its own number.
-class RotationTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    dir_ = std::make_unique<TempDir>();
-    test::WriteNumberedFile(dir_->Path() / "kjv.dat", kRecords);
+// One run of the rotation, loaded as the display window loads it.
+struct RotationRun {
+  RotationRun(std::int32_t display, std::int32_t lastSection, std::int32_t lastVerse,
+              const std::string& folder = Folder()) {
+    program.Settings.ChangeSec = 15;
+    program.Settings.Display = display;
+    program.Settings.LastSection = lastSection;
+    program.Settings.LastVerse = lastVerse;
+    Load(folder);
   }
-  static void TearDownTestSuite() { dir_.reset(); }
-  static std::string Folder() { return dir_->Path().generic_string() + "/"; }
-
-  void SetUp() override {
-    BuildTopicTable(program_.Topics);
-    program_.Settings.ChangeSec = 15;
-    program_.Settings.Display = 1;
-    program_.Settings.LastVerse = 1;
-    rotation_.BuildTopicLists();
-    ASSERT_TRUE(rotation_.OpenVerseFile(Folder()));
+  explicit RotationRun(const ISettingsStore& store) {
+    LoadSettings(store, program.Settings);
+    Load(Folder());
   }
-
-  void Start(std::int32_t display, std::int32_t lastSection, std::int32_t lastVerse) {
-    program_.Settings.Display = display;
-    program_.Settings.LastSection = lastSection;
-    program_.Settings.LastVerse = lastVerse;
-    rotation_.RestorePosition();
+  void Load(const std::string& folder) {
+    BuildTopicTable(program.Topics);
+    rotation.RestorePosition();
+    rotation.BuildTopicLists();
+    opened = rotation.OpenVerseFile(folder);
   }
-
   // One delivery into the program's strings; answers the record it came from.
   std::int32_t Deliver() {
-    rotation_.NextVerse(program_.CurrentReference, program_.CurrentVerseText);
-    return program_.VerseBuffer.Verse;
+    rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
+    return program.VerseBuffer.Verse;
   }
-  std::vector<std::int32_t> Deliver(int times) {
-    std::vector<std::int32_t> out;
+  Records Deliver(int times) {
+    Records out;
     for (int i = 0; i < times; ++i) out.push_back(Deliver());
     return out;
   }
 
-  static std::unique_ptr<TempDir> dir_;
-  ProgramState program_;
-  FakeTimer timer_;
-  VerseRotation rotation_{program_, timer_};
+  ProgramState program;
+  test::FakeTimer timer;
+  VerseRotation rotation{program, timer};
+  bool opened = false;
 };
 
-std::unique_ptr<TempDir> RotationTest::dir_;
+TEST(Rotation, OpensKjvDatInTheProgramFolderAndFetchesRecordOne) {
+  RotationRun run(1, kAllVerses, 1);
+  ASSERT_TRUE(run.opened);
+  EXPECT_EQ(run.rotation.VerseFile().GetRecordCount(), kRecords);
+  EXPECT_EQ(run.rotation.GetCurrentRecord(), 1);
+  EXPECT_EQ(run.program.VerseBuffer.Verse, 1);
+  EXPECT_EQ(run.rotation.VerseFile().FileName(), Folder() + "kjv.dat");
 
-TEST_F(RotationTest, OpeningFetchesRecordOne) {
-  EXPECT_EQ(rotation_.VerseFile().GetRecordCount(), kRecords);
-  EXPECT_EQ(rotation_.GetCurrentRecord(), 1);
-  EXPECT_EQ(program_.VerseBuffer.Verse, 1);
-  EXPECT_EQ(rotation_.VerseFile().FileName(), Folder() + "kjv.dat");
-}
-
-TEST_F(RotationTest, MissingVerseFileIsReported) {
   TempDir empty;
-  FakeTimer timer;
-  ProgramState program;
-  VerseRotation rotation(program, timer);
-  EXPECT_FALSE(rotation.OpenVerseFile(empty.Path().generic_string() + "/"));
-  EXPECT_FALSE(std::filesystem::exists(empty.Path() / "kjv.dat"));  // nothing created
-  rotation.CloseVerseFile();  // the unload closes it all the same
-  rotation.CloseVerseFile();
-  EXPECT_EQ(rotation.GetCurrentRecord(), 0);
-}
+  RotationRun missing(1, kAllVerses, 1, empty.Path().generic_string() + "/");
+  EXPECT_FALSE(missing.opened);
+  EXPECT_FALSE(std::filesystem::exists(empty.Path() / "kjv.dat")) << "nothing created";
+  missing.rotation.CloseVerseFile();  // the unload closes it all the same
+  EXPECT_EQ(missing.rotation.GetCurrentRecord(), 0);
 
 #ifndef _WIN32
-TEST_F(RotationTest, FolderGetsOneBackslashBeforeTheFileName) {
   // Here a backslash is an ordinary file-name character, which shows where it goes.
-  TempDir dir;
-  test::WriteBytes(dir.Path() / "sub\\kjv.dat", test::NumberedRecord(1));
-  const std::string folder = dir.Path().generic_string() + "/sub";
+  test::WriteBytes(empty.Path() / "sub\\kjv.dat", test::NumberedRecord(1));
+  const std::string folder = empty.Path().generic_string() + "/sub";
   for (const std::string& given : {folder, folder + "\\"}) {
-    FakeTimer timer;
-    ProgramState program;
-    VerseRotation rotation(program, timer);
-    EXPECT_TRUE(rotation.OpenVerseFile(given)) << given;
-    EXPECT_EQ(rotation.VerseFile().FileName(), folder + "\\kjv.dat");
+    RotationRun sub(1, kAllVerses, 1, given);
+    EXPECT_TRUE(sub.opened) << given;
+    EXPECT_EQ(sub.rotation.VerseFile().FileName(), folder + "\\kjv.dat");
   }
-}
 #endif
+}
 
-TEST_F(RotationTest, FullPassThroughEveryTopicAndBackToRecordOne) {
-  Start(63, kAllVerses, 1);
+TEST(Rotation, FullPassThroughEveryTopicAndBackToRecordOne) {
+  RotationRun run(63, kAllVerses, 1);
   struct Step {
     std::int32_t record;
     std::string title;
   };
   std::vector<Step> expected;
   for (std::int32_t r = 1; r <= kRecords; ++r) expected.push_back({r, ""});
-  const TopicLists& lists = rotation_.Lists();
-  for (int pos = 2; pos <= program_.Topics.Count(); ++pos) {
-    const TopicEntry& topic = program_.Topics.At(pos);
-    const TopicList* list = lists.ListFor(topic.Value);
+  for (int pos = 2; pos <= run.program.Topics.Count(); ++pos) {
+    const TopicEntry& topic = run.program.Topics.At(pos);
+    const TopicList* list = run.rotation.Lists().ListFor(topic.Value);
     ASSERT_NE(list, nullptr);
     for (int i = 1; i <= list->Count(); ++i) expected.push_back({list->Entry(i), topic.Title});
   }
   ASSERT_EQ(expected.size(), static_cast<std::size_t>(kRecords + 10 + 97 + 96 + 20 + 182));
   expected.push_back({1, ""});
 
-  const auto readsBefore = rotation_.VerseFile().ReadCount();
-  const auto bytesBefore = rotation_.VerseFile().BytesRead();
+  const auto readsBefore = run.rotation.VerseFile().ReadCount();
+  const auto bytesBefore = run.rotation.VerseFile().BytesRead();
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    const std::int32_t r = Deliver();
+    const std::int32_t r = run.Deliver();
     ASSERT_EQ(r, expected[i].record) << "delivery " << i;
-    ASSERT_EQ(program_.CurrentReference, ExpectedReference(r)) << "delivery " << i;
-    ASSERT_EQ(program_.CurrentVerseText, ExpectedText(r)) << "delivery " << i;
-    ASSERT_EQ(rotation_.TopicTitle, expected[i].title) << "delivery " << i;
+    ASSERT_EQ(run.program.CurrentReference, ExpectedReference(r)) << "delivery " << i;
+    ASSERT_EQ(run.program.CurrentVerseText, "Record " + std::to_string(r)) << "delivery " << i;
+    ASSERT_EQ(run.rotation.TopicTitle, expected[i].title) << "delivery " << i;
   }
   const auto deliveries = static_cast<std::int64_t>(expected.size());
-  EXPECT_EQ(rotation_.VerseFile().ReadCount() - readsBefore, deliveries);
-  EXPECT_EQ(rotation_.VerseFile().BytesRead() - bytesBefore, deliveries * kVerseRecordLength);
-  EXPECT_EQ(program_.Settings.LastSection, kAllVerses);
-  EXPECT_EQ(program_.Settings.LastVerse, 2);
+  EXPECT_EQ(run.rotation.VerseFile().ReadCount() - readsBefore, deliveries);
+  EXPECT_EQ(run.rotation.VerseFile().BytesRead() - bytesBefore, deliveries * kVerseRecordLength);
+  EXPECT_EQ(run.program.Settings.LastSection, kAllVerses);
+  EXPECT_EQ(run.program.Settings.LastVerse, 2);
 }
 
-TEST_F(RotationTest, AfterTheLastRecordComeTheTenCommandments) {
-  Start(63, kAllVerses, kRecords);
-  EXPECT_EQ(Deliver(), kRecords);
-  EXPECT_EQ(rotation_.TopicTitle, "");
-  EXPECT_EQ(Deliver(), 2055);
-  EXPECT_EQ(rotation_.TopicTitle, "The Ten Commandments");
-  EXPECT_EQ(program_.Settings.LastSection, kTenCommandments);
-  EXPECT_EQ(rotation_.TopicPosition, 1);
-  EXPECT_EQ(Deliver(), 2056);
-}
-
-TEST_F(RotationTest, EndOfATopicMovesToTheNextEnabledOne) {
+TEST(Rotation, SequencesFromTheSavedPlace) {
   struct Case {
-    std::int32_t display;
-    std::int32_t next;
-    std::int32_t lastSection;
-    std::string title;
+    std::int32_t display, lastSection, lastVerse;
+    Records records;
+    std::int32_t section;  // LastSection after the last delivery
   };
-  // All at the end of "NoahArk" (its 97th entry delivered).
-  const std::vector<Case> cases = {
-      {6, 2055, kTenCommandments, "The Ten Commandments"},  // wraps to the first enabled
-      {5, 1, kAllVerses, ""},
-      {4 + 32, 22732, kProphecies, "Bible Prophecies"},
-      {4, 139, kNoahArk, "Noah and the Ark"},  // the only topic starts again
+  const Case cases[] = {
+      // All topics at the last record: on to the Ten Commandments.
+      {63, kAllVerses, kRecords, {kRecords, 2055, 2056}, kTenCommandments},
+      // At the end of a topic (the 97th entry of "NoahArk" delivered) the next enabled one
+      // follows, after the last enabled the first; the only topic starts again.
+      {6, kNoahArk, 97, {2055}, kTenCommandments},
+      {5, kNoahArk, 97, {1}, kAllVerses},
+      {4 + 32, kNoahArk, 97, {22732}, kProphecies},
+      {4, kNoahArk, 97, {139}, kNoahArk},
+      {2, kTenCommandments, 9, {2069, 2055, 2056}, kTenCommandments},
+      // A topic resumes after the saved entry, all verses at the saved record.
+      {8, kSamson, 5, {6891, 6892}, kSamson},
+      {1, kAllVerses, 100, {100, 101}, kAllVerses},
+      // Record 0 is no record: the next topic, which may be all verses again.
+      {63, kAllVerses, 0, {2055}, kTenCommandments},
+      {1, kAllVerses, 0, {1, 2}, kAllVerses},
+      // No "LastSection" stored: the first enabled topic.
+      {1, 0, 1, {1, 2}, kAllVerses},
+      {16 + 32, 0, 1, {25246}, kSalvation},
+      // A disabled topic hands over to the next enabled after it; a value that is no single
+      // topic has no list and is used up at once.
+      {1 + 32, kNoahArk, 12, {22732}, kProphecies},
+      {63, 3, 0, {139}, kNoahArk},
+      // A position that does not fit 16 bits starts the topic over; one past its end (but
+      // within 16 bits) uses it up.
+      {4 + 8, kNoahArk, 40000, {139}, kNoahArk},
+      {4 + 8, kNoahArk, -70000, {139}, kNoahArk},
+      {4 + 8, kNoahArk, -3, {139}, kNoahArk},
+      {4 + 8, kNoahArk, 32767, {6886}, kSamson},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.display);
-    Start(c.display, kNoahArk, 97);
-    rotation_.TopicTitle = "Noah and the Ark";
-    EXPECT_EQ(Deliver(), c.next);
-    EXPECT_EQ(program_.Settings.LastSection, c.lastSection);
-    EXPECT_EQ(rotation_.TopicTitle, c.title);
-    EXPECT_EQ(program_.CurrentReference, ExpectedReference(c.next));
+    SCOPED_TRACE(testing::Message() << c.display << " " << c.lastSection << " " << c.lastVerse);
+    RotationRun run(c.display, c.lastSection, c.lastVerse);
+    EXPECT_EQ(run.Deliver(static_cast<int>(c.records.size())), c.records);
+    EXPECT_EQ(run.program.Settings.LastSection, c.section);
+    EXPECT_EQ(run.rotation.TopicTitle, run.program.Topics.FindByValue(c.section)->Title);
+    EXPECT_EQ(run.program.CurrentReference, ExpectedReference(c.records.back()));
   }
 }
 
-TEST_F(RotationTest, OneTopicAloneGoesRoundAndRound) {
-  Start(2, kTenCommandments, 9);
-  EXPECT_EQ(Deliver(3), (std::vector<std::int32_t>{2069, 2055, 2056}));
-  EXPECT_EQ(rotation_.TopicPosition, 2);
+TEST(Rotation, NoTopicEnabledRepeatsTheVerseOnShow) {
+  RotationRun run(1, kAllVerses, 500);
+  EXPECT_EQ(run.Deliver(), 500);
+  run.rotation.TopicTitle = "kept";
+  run.program.Settings.Display = 64;
+  EXPECT_EQ(run.Deliver(2), (Records{500, 500}));
+  EXPECT_EQ(run.program.Settings.LastSection, 0);
+  EXPECT_EQ(run.rotation.TopicTitle, "kept");
+  EXPECT_EQ(run.program.CurrentReference, ExpectedReference(500));
 }
 
-TEST_F(RotationTest, ResumesInsideATopicAfterTheSavedEntry) {
-  Start(8, kSamson, 5);
-  EXPECT_EQ(rotation_.TopicPosition, 5);
-  EXPECT_EQ(Deliver(), 6891);
-  EXPECT_EQ(rotation_.TopicTitle, "Story of Samson");
-  EXPECT_EQ(Deliver(), 6892);
-}
-
-TEST_F(RotationTest, ResumesAllVersesAtTheSavedRecord) {
-  Start(1, kAllVerses, 100);
-  EXPECT_EQ(rotation_.TopicPosition, 0);
-  EXPECT_EQ(Deliver(2), (std::vector<std::int32_t>{100, 101}));
-  EXPECT_EQ(program_.Settings.LastVerse, 102);
-}
-
-TEST_F(RotationTest, RecordZeroMovesToTheNextTopic) {
-  Start(63, kAllVerses, 0);
-  EXPECT_EQ(Deliver(), 2055);
-  EXPECT_EQ(rotation_.TopicTitle, "The Ten Commandments");
-  // With only "AllVerses" enabled the next topic is "AllVerses" again, from record 1.
-  Start(1, kAllVerses, 0);
-  EXPECT_EQ(Deliver(), 1);
-  EXPECT_EQ(rotation_.TopicTitle, "");
-}
-
-TEST_F(RotationTest, FirstRunStartsWithTheFirstEnabledTopic) {
-  Start(1, 0, 1);  // no "LastSection" stored
-  EXPECT_EQ(rotation_.TopicPosition, 1);
-  EXPECT_EQ(Deliver(2), (std::vector<std::int32_t>{1, 2}));
-  EXPECT_EQ(program_.Settings.LastSection, kAllVerses);
-
-  Start(16 + 32, 0, 1);
-  EXPECT_EQ(Deliver(), 25246);
-  EXPECT_EQ(rotation_.TopicTitle, "Versus on Salavation");
-}
-
-TEST_F(RotationTest, DisabledTopicHandsOverToTheNextEnabledAfterIt) {
-  Start(1 + 32, kNoahArk, 12);
-  EXPECT_EQ(Deliver(), 22732);
-  EXPECT_EQ(program_.Settings.LastSection, kProphecies);
-  // A value that is no single topic has no list: used up at once.
-  Start(63, 3, 0);
-  EXPECT_EQ(Deliver(), 139);
-  EXPECT_EQ(program_.Settings.LastSection, kNoahArk);
-}
-
-TEST_F(RotationTest, NoTopicEnabledRepeatsTheVerseOnShow) {
-  Start(1, kAllVerses, 500);
-  EXPECT_EQ(Deliver(), 500);
-  rotation_.TopicTitle = "kept";
-  Start(64, kAllVerses, 501);
-  EXPECT_EQ(Deliver(2), (std::vector<std::int32_t>{500, 500}));
-  EXPECT_EQ(program_.Settings.LastSection, 0);
-  EXPECT_EQ(rotation_.TopicTitle, "kept");
-  EXPECT_EQ(program_.CurrentReference, ExpectedReference(500));
-}
-
-TEST_F(RotationTest, PositionThatDoesNotFit16BitsStartsTheTopicOver) {
-  for (std::int32_t saved : {40000, -70000, -3}) {
-    SCOPED_TRACE(saved);
-    Start(4, kNoahArk, saved);
-    EXPECT_EQ(rotation_.TopicPosition, 0);
-    EXPECT_EQ(Deliver(), 139);
-  }
-  // A position past the end of the list (fits 16 bits): the topic is used up.
-  Start(4 + 8, kNoahArk, 32767);
-  EXPECT_EQ(rotation_.TopicPosition, 32767);
-  EXPECT_EQ(Deliver(), 6886);
-}
-
-TEST_F(RotationTest, TickPresentsFirstThenDeliversOneVersePerTick) {
-  Start(1, kAllVerses, 1);
-  Deliver();  // chosen at load
-  ASSERT_EQ(program_.CurrentReference, ExpectedReference(1));
-
-  rotation_.Go();
-  EXPECT_EQ(timer_.interval, 100);
-  EXPECT_TRUE(timer_.enabled);
-
-  const auto reads = rotation_.VerseFile().ReadCount();
-  rotation_.timNextVerse_Timer();
-  EXPECT_EQ(timer_.interval, 15000);
-  EXPECT_FALSE(timer_.enabled);
-  EXPECT_EQ(program_.CurrentReference, ExpectedReference(1));
-  EXPECT_EQ(rotation_.VerseFile().ReadCount(), reads);
-
-  for (std::int32_t r = 2; r <= 4; ++r) {
-    timer_.SetEnabled(true);  // as the growth animation does at full size
-    rotation_.timNextVerse_Timer();
-    EXPECT_EQ(program_.CurrentReference, ExpectedReference(r));
-    EXPECT_EQ(program_.CurrentVerseText, ExpectedText(r));
-    EXPECT_FALSE(timer_.enabled);
-    EXPECT_EQ(timer_.interval, 15000);
-  }
-  EXPECT_EQ(timer_.intervals, (std::vector<std::int32_t>{100, 15000}));
-}
-
-TEST_F(RotationTest, IntervalsBeyondSixteenBits) {
-  Start(1, kAllVerses, 1);
-  for (std::int16_t seconds :
-       {std::int16_t{1}, std::int16_t{32}, std::int16_t{33}, std::int16_t{32767}}) {
+TEST(Rotation, TickPresentsFirstThenDeliversOneVersePerTick) {
+  for (std::int16_t seconds : {std::int16_t{15}, std::int16_t{33}, std::int16_t{32767}}) {
     SCOPED_TRACE(seconds);
-    program_.Settings.ChangeSec = seconds;
-    rotation_.Go();
-    rotation_.timNextVerse_Timer();
-    EXPECT_EQ(timer_.interval, static_cast<std::int32_t>(seconds) * 1000);
-    const std::string before = program_.CurrentReference;
-    timer_.SetEnabled(true);
-    rotation_.timNextVerse_Timer();  // the interval now matches: a verse is delivered
-    EXPECT_EQ(timer_.interval, static_cast<std::int32_t>(seconds) * 1000);
-    EXPECT_FALSE(timer_.enabled);
-    EXPECT_NE(program_.CurrentReference, before);
+    RotationRun run(1, kAllVerses, 1);
+    run.program.Settings.ChangeSec = seconds;
+    run.Deliver();  // chosen at load
+    run.rotation.Go();
+    EXPECT_EQ(run.timer.interval, 100);
+    EXPECT_TRUE(run.timer.enabled);
+
+    const auto reads = run.rotation.VerseFile().ReadCount();
+    run.rotation.timNextVerse_Timer();
+    EXPECT_FALSE(run.timer.enabled);
+    EXPECT_EQ(run.program.CurrentReference, ExpectedReference(1));
+    EXPECT_EQ(run.rotation.VerseFile().ReadCount(), reads);
+
+    for (std::int32_t r = 2; r <= 4; ++r) {
+      run.timer.SetEnabled(true);  // as the growth animation does at full size
+      run.rotation.timNextVerse_Timer();
+      EXPECT_EQ(run.program.CurrentReference, ExpectedReference(r));
+      EXPECT_FALSE(run.timer.enabled);
+    }
+    EXPECT_EQ(run.timer.intervals, (std::vector<std::int32_t>{100, seconds * 1000}));
   }
 }
 
-TEST_F(RotationTest, SavePositionWritesSectionThenVerse) {
+TEST(Rotation, SavedPositionResumesInTheNextRun) {
   struct Case {
     std::int32_t display, lastSection, lastVerse;
-    int deliveries;
+    std::int32_t onShow;
     std::string savedSection, savedVerse;
+    std::int32_t resumed;
   };
-  const std::vector<Case> cases = {
-      // A topic saves its list position; it resumes with the entry after.
-      {8, kSamson, 5, 2, "8", "7"},
-      // All verses saves the record on show; it resumes with that very record.
-      {1, kAllVerses, 100, 3, "1", "102"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.savedSection);
-    Start(c.display, c.lastSection, c.lastVerse);
-    Deliver(c.deliveries);
-    MemorySettingsStore store;
-    rotation_.SavePosition(store);
-    ASSERT_EQ(store.writes.size(), 2u);
-    EXPECT_EQ(store.writes[0].section, "Settings");
-    EXPECT_EQ(store.writes[0].key, "LastSection");
-    EXPECT_EQ(store.writes[0].value, c.savedSection);
-    EXPECT_EQ(store.writes[1].key, "LastVerse");
-    EXPECT_EQ(store.writes[1].value, c.savedVerse);
-  }
-}
-
-TEST_F(RotationTest, SavedPositionResumesInTheNextRun) {
-  struct Case {
-    std::int32_t display, lastSection, lastVerse;
-    std::int32_t onShow, resumed;
-  };
-  const std::vector<Case> cases = {
-      {8, kSamson, 5, 6893, 6894},                // topic: the entry after the one on show
-      {1, kAllVerses, 100, 102, 102},             // all verses: the verse on show again
-      {1 + 2, kAllVerses, kRecords, 2056, 2059},  // crossed into a topic before closing
+  const Case cases[] = {
+      {8, kSamson, 5, 6893, "8", "8", 6894},                // the entry after the one on show
+      {1, kAllVerses, 100, 102, "1", "102", 102},           // the verse on show again
+      {1 + 2, kAllVerses, kRecords, 2056, "2", "2", 2059},  // crossed into a topic
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.onShow);
@@ -346,84 +235,48 @@ TEST_F(RotationTest, SavedPositionResumesInTheNextRun) {
     store.Set("Settings", "LastSection", std::to_string(c.lastSection));
     store.Set("Settings", "LastVerse", std::to_string(c.lastVerse));
     EnsureDefaultSettings(store);
-
-    std::int32_t onShow = 0;
+    store.writes.clear();
     {
-      ProgramState program;
-      BuildTopicTable(program.Topics);
-      LoadSettings(store, program.Settings);
-      FakeTimer timer;
-      VerseRotation rotation(program, timer);
-      rotation.RestorePosition();
-      rotation.BuildTopicLists();
-      ASSERT_TRUE(rotation.OpenVerseFile(Folder()));
-      for (int i = 0; i < 3; ++i)
-        rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
-      onShow = program.VerseBuffer.Verse;
-      rotation.SavePosition(store);
-      rotation.CloseVerseFile();
+      RotationRun first(store);
+      EXPECT_EQ(first.Deliver(3).back(), c.onShow);
+      first.rotation.SavePosition(store);
+      first.rotation.CloseVerseFile();
     }
-    EXPECT_EQ(onShow, c.onShow);
-
-    ProgramState program;
-    BuildTopicTable(program.Topics);
-    LoadSettings(store, program.Settings);
-    FakeTimer timer;
-    VerseRotation rotation(program, timer);
-    rotation.RestorePosition();
-    rotation.BuildTopicLists();
-    ASSERT_TRUE(rotation.OpenVerseFile(Folder()));
-    rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
-    EXPECT_EQ(program.VerseBuffer.Verse, c.resumed);
+    ASSERT_EQ(store.writes.size(), 2u);
+    EXPECT_EQ(store.writes[0].section + "\\" + store.writes[0].key + "=" + store.writes[0].value,
+              "Settings\\LastSection=" + c.savedSection);
+    EXPECT_EQ(store.writes[1].section + "\\" + store.writes[1].key + "=" + store.writes[1].value,
+              "Settings\\LastVerse=" + c.savedVerse);
+    EXPECT_EQ(RotationRun(store).Deliver(), c.resumed);
   }
-}
 
-TEST_F(RotationTest, SaveBeforeTheFileWasOpenedKeepsThePlace) {
-  ProgramState program;
-  BuildTopicTable(program.Topics);
-  program.Settings.LastSection = kAllVerses;
-  program.Settings.LastVerse = 777;
-  FakeTimer timer;
-  VerseRotation rotation(program, timer);
+  // kjv.dat never opened: the place the run started from is kept.
   TempDir empty;
-  ASSERT_FALSE(rotation.OpenVerseFile(empty.Path().generic_string() + "/"));
+  RotationRun missing(1, kAllVerses, 777, empty.Path().generic_string() + "/");
   MemorySettingsStore store;
-  rotation.SavePosition(store);
+  missing.rotation.SavePosition(store);
   EXPECT_EQ(store.Get("Settings", "LastSection"), "1");
   EXPECT_EQ(store.Get("Settings", "LastVerse"), "777");
 }
 
 // A file shorter than the lists: listed records past its end count as unreadable.
-TEST(RotationShortFile, UnreadableListEntriesMoveOnOrRepeat) {
+TEST(Rotation, UnreadableListEntriesMoveOnOrRepeat) {
   TempDir dir;
   test::WriteNumberedFile(dir.Path() / "kjv.dat", 200);
-  ProgramState program;
-  BuildTopicTable(program.Topics);
-  FakeTimer timer;
-  VerseRotation rotation(program, timer);
-  rotation.BuildTopicLists();
-  ASSERT_TRUE(rotation.OpenVerseFile(dir.Path().generic_string() + "/"));
-  auto deliver = [&] {
-    rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
-    return program.VerseBuffer.Verse;
-  };
-
+  RotationRun run(2 + 4, 0, 1, dir.Path().generic_string() + "/");
   // "TenCommandments" starts at 2055, beyond the end: on to "NoahArk" at 139.
-  program.Settings.Display = 2 + 4;
-  EXPECT_EQ(deliver(), 139);
-  EXPECT_EQ(rotation.TopicTitle, "Noah and the Ark");
-  EXPECT_EQ(program.Settings.LastSection, kNoahArk);
+  EXPECT_EQ(run.Deliver(), 139);
+  EXPECT_EQ(run.program.Settings.LastSection, kNoahArk);
 
   // Entry 62 of "NoahArk" is record 200, the last; entry 63 fails and the next topic
   // ("TenCommandments") fails too, so the verse on show comes again.
-  rotation.TopicPosition = 61;
-  EXPECT_EQ(deliver(), 200);
-  EXPECT_EQ(deliver(), 200);
-  EXPECT_EQ(program.CurrentReference, ExpectedReference(200));
-  EXPECT_EQ(program.Settings.LastSection, kTenCommandments);
-  EXPECT_EQ(rotation.TopicTitle, "The Ten Commandments");
+  run.rotation.TopicPosition = 61;
+  EXPECT_EQ(run.Deliver(2), (Records{200, 200}));
+  EXPECT_EQ(run.program.CurrentReference, ExpectedReference(200));
+  EXPECT_EQ(run.program.Settings.LastSection, kTenCommandments);
+  EXPECT_EQ(run.rotation.TopicTitle, "The Ten Commandments");
   // Entry 2 of "TenCommandments" fails as well: on to "NoahArk", from its start.
-  EXPECT_EQ(deliver(), 139);
+  EXPECT_EQ(run.Deliver(), 139);
 }
 
 }  // namespace
