@@ -2,30 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "tests/support/MemorySettingsStore.h"
 
 namespace vw {
 namespace {
 
 using test::MemorySettingsStore;
+using Strings = std::vector<std::string>;
+
+Strings Writes(const MemorySettingsStore& store) {
+  Strings out;
+  for (const auto& w : store.writes) out.push_back(w.section + "\\" + w.key + "=" + w.value);
+  return out;
+}
 
 TEST(EnsureDefaultSettings, FirstStartWritesExactlyTheThirteenDefaults) {
   MemorySettingsStore store;
   EnsureDefaultSettings(store);
-  const std::vector<std::pair<std::string, std::string>> expected = {
-      {"ChangeSec", "15"}, {"FontSize", "20"},   {"FontBold", "0"},    {"FontItalic", "0"},
-      {"DropShadow", "0"}, {"Font", "Arial"},    {"Color", "1"},       {"ScreenColor", "0"},
-      {"ColorType", "0"},  {"Content", "0"},     {"FreeText", "Dadoduz Ivuzozuvodi"},
-      {"Display", "1"},    {"LastVerse", "1"},
-  };
-  ASSERT_EQ(store.writes.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(store.writes[i].section, "Settings");
-    EXPECT_EQ(store.writes[i].key, expected[i].first);
-    EXPECT_EQ(store.writes[i].value, expected[i].second);
-  }
-  EXPECT_EQ(store.Get("Settings", "LastSection"), "");
-  EXPECT_EQ(store.Keys("Settings").size(), 13u);
+  EXPECT_EQ(Writes(store),
+            (Strings{"Settings\\ChangeSec=15", "Settings\\FontSize=20", "Settings\\FontBold=0",
+                     "Settings\\FontItalic=0", "Settings\\DropShadow=0", "Settings\\Font=Arial",
+                     "Settings\\Color=1", "Settings\\ScreenColor=0", "Settings\\ColorType=0",
+                     "Settings\\Content=0", "Settings\\FreeText=Dadoduz Ivuzozuvodi",
+                     "Settings\\Display=1", "Settings\\LastVerse=1"}));
+  EXPECT_EQ(store.Keys("Settings").size(), 13u) << "no \"LastSection\"";
 }
 
 TEST(EnsureDefaultSettings, PartialStoreOnlyFillsWhatIsEmpty) {
@@ -33,127 +37,77 @@ TEST(EnsureDefaultSettings, PartialStoreOnlyFillsWhatIsEmpty) {
   store.Set("Settings", "FontSize", "33");
   store.Set("Settings", "Font", "");  // empty counts as absent
   store.Set("Settings", "LastSection", "16");
+  store.Set("Settings", "ScreenColor", "1");  // the transparent background survives starts
   EnsureDefaultSettings(store);
   EXPECT_EQ(store.Get("Settings", "FontSize"), "33");
   EXPECT_EQ(store.Get("Settings", "Font"), "Arial");
   EXPECT_EQ(store.Get("Settings", "LastSection"), "16");
-  for (const auto& w : store.writes) EXPECT_NE(w.key, "FontSize");
+  EXPECT_EQ(store.Get("Settings", "ScreenColor"), "1");
+  EXPECT_EQ(store.writes.size(), 11u);
   // A second start writes nothing at all.
   store.writes.clear();
   EnsureDefaultSettings(store);
   EXPECT_TRUE(store.writes.empty());
 }
 
-TEST(EnsureDefaultSettings, TransparentBackgroundSurvivesStarts) {
-  MemorySettingsStore store;
-  store.Set("Settings", "ScreenColor", "1");
-  for (int start = 0; start < 3; ++start) EnsureDefaultSettings(store);
-  EXPECT_EQ(store.Get("Settings", "ScreenColor"), "1");
-  EXPECT_EQ(store.Get("Settings", "screencolor"), "1");
-}
-
-TEST(LoadSettings, FirstStartValues) {
-  MemorySettingsStore store;
-  EnsureDefaultSettings(store);
+std::string Loaded(const MemorySettingsStore& store) {
   SettingsRecord r;
   LoadSettings(store, r);
-  EXPECT_EQ(r.ChangeSec, 15);
-  EXPECT_EQ(r.ChangeIntervalMs(), 15000);
-  EXPECT_EQ(r.FontSize, 20);
-  EXPECT_FALSE(r.FontBold);
-  EXPECT_FALSE(r.FontItalic);
-  EXPECT_FALSE(r.DropShadow);
-  EXPECT_EQ(r.Font, "Arial");
-  EXPECT_EQ(r.Color, 1);
-  EXPECT_FALSE(r.ScreenColor);
-  EXPECT_FALSE(r.ColorType);
-  EXPECT_EQ(r.Display, 1);
-  EXPECT_EQ(r.LastSection, 0);
-  EXPECT_EQ(r.LastVerse, 1);
+  auto flag = [](bool on) { return on ? "1" : "0"; };
+  return "sec=" + std::to_string(r.ChangeSec) + " ms=" + std::to_string(r.ChangeIntervalMs()) +
+         " size=" + std::to_string(r.FontSize) + " b" + flag(r.FontBold) + " i" +
+         flag(r.FontItalic) + " shadow" + flag(r.DropShadow) + " font=" + r.Font +
+         " color=" + std::to_string(r.Color) + " screen" + flag(r.ScreenColor) + " type" +
+         flag(r.ColorType) + " display=" + std::to_string(r.Display) +
+         " section=" + std::to_string(r.LastSection) + " verse=" + std::to_string(r.LastVerse);
 }
 
-TEST(LoadSettings, StoredValuesAreConverted) {
-  MemorySettingsStore store;
+const std::string kFirstStart =
+    "sec=15 ms=15000 size=20 b0 i0 shadow0 font=Arial color=1 screen0 type0 display=1 section=0 "
+    "verse=1";
+
+// Stores "key=value" entries as an earlier run would have left them, then starts.
+void StoreAndStart(MemorySettingsStore& store, const Strings& entries) {
+  for (const std::string& e : entries)
+    store.Set("Settings", e.substr(0, e.find('=')), e.substr(e.find('=') + 1));
   EnsureDefaultSettings(store);
-  store.Set("Settings", "ChangeSec", " 2.5 ");
-  store.Set("Settings", "FontSize", "45");
-  store.Set("Settings", "FontBold", "2");
-  store.Set("Settings", "FontItalic", "1");
-  store.Set("Settings", "DropShadow", "1");
-  store.Set("Settings", "Font", "Times New Roman");
-  store.Set("Settings", "Color", "7");
-  store.Set("Settings", "SCREENCOLOR", "1");
-  store.Set("Settings", "ColorType", "1");
-  store.Set("Settings", "Display", "63");
-  store.Set("Settings", "LastSection", "16");
-  store.Set("Settings", "LastVerse", "3");
-  SettingsRecord r;
-  LoadSettings(store, r);
-  EXPECT_EQ(r.ChangeSec, 2);
-  EXPECT_EQ(r.FontSize, 45);
-  EXPECT_TRUE(r.FontBold);
-  EXPECT_TRUE(r.FontItalic);
-  EXPECT_TRUE(r.DropShadow);
-  EXPECT_EQ(r.Font, "Times New Roman");
-  EXPECT_EQ(r.Color, 7);  // kept: the display draws such a colour black
-  EXPECT_TRUE(r.ScreenColor);
-  EXPECT_TRUE(r.ColorType);
-  EXPECT_EQ(r.Display, 63);
-  EXPECT_EQ(r.LastSection, 16);
-  EXPECT_EQ(r.LastVerse, 3);
+  store.writes.clear();
 }
 
-TEST(LoadSettings, HandEditedValuesFallBackToDefaultsWithoutWriting) {
-  struct Case {
-    const char* key;
-    const char* stored;
-  };
-  const Case cases[] = {{"ChangeSec", "abc"},  {"ChangeSec", "0"},    {"ChangeSec", "-5"},
-                        {"ChangeSec", "99999"}, {"FontSize", "abc"},  {"FontSize", "7"},
-                        {"FontSize", "46"},    {"FontSize", "99999"}, {"FontBold", "x"},
-                        {"Color", "99999"},    {"Display", "lots"},  {"LastVerse", "1e20"},
-                        {"LastSection", "99999999999"}};
-  for (const auto& c : cases) {
+TEST(LoadSettings, ConvertsTheStoredValues) {
+  const std::pair<Strings, std::string> cases[] = {
+      {{}, kFirstStart},
+      {{"ChangeSec= 2.5 ", "FontSize=45", "FontBold=2", "FontItalic=1", "DropShadow=1",
+        "Font=Times New Roman", "Color=7", "SCREENCOLOR=1", "ColorType=1", "Display=63",
+        "LastSection=16 topics", "LastVerse=3"},
+       "sec=2 ms=2000 size=45 b1 i1 shadow1 font=Times New Roman color=7 screen1 type1 "
+       "display=63 section=16 verse=3"},
+      // Intervals beyond 32 seconds do not overflow.
+      {{"ChangeSec=33", "FontSize=8"},
+       "sec=33 ms=33000 size=8 b0 i0 shadow0 font=Arial color=1 screen0 type0 display=1 "
+       "section=0 verse=1"},
+      {{"ChangeSec=32767"},
+       "sec=32767 ms=32767000 size=20 b0 i0 shadow0 font=Arial color=1 screen0 type0 display=1 "
+       "section=0 verse=1"}};
+  for (const auto& [stored, loaded] : cases) {
     MemorySettingsStore store;
-    EnsureDefaultSettings(store);
-    store.Set("Settings", c.key, c.stored);
-    store.writes.clear();
-    SettingsRecord r;
-    LoadSettings(store, r);
-    EXPECT_EQ(r.ChangeSec, 15) << c.key << "=" << c.stored;
-    EXPECT_EQ(r.FontSize, 20) << c.key << "=" << c.stored;
-    EXPECT_FALSE(r.FontBold) << c.key << "=" << c.stored;
-    EXPECT_EQ(r.Color, 1) << c.key << "=" << c.stored;
-    EXPECT_EQ(r.Display, 1) << c.key << "=" << c.stored;
-    EXPECT_EQ(r.LastVerse, 1) << c.key << "=" << c.stored;
-    EXPECT_EQ(r.LastSection, 0) << c.key << "=" << c.stored;
-    EXPECT_TRUE(store.writes.empty()) << c.key;
-    EXPECT_EQ(store.Get("Settings", c.key), c.stored) << "the stored value is left alone";
+    StoreAndStart(store, stored);
+    EXPECT_EQ(Loaded(store), loaded);
   }
 }
 
-TEST(LoadSettings, IntervalsBeyondThirtyTwoSecondsDoNotOverflow) {
-  MemorySettingsStore store;
-  EnsureDefaultSettings(store);
-  store.Set("Settings", "ChangeSec", "32");
-  SettingsRecord r;
-  LoadSettings(store, r);
-  EXPECT_EQ(r.ChangeIntervalMs(), 32000);
-  store.Set("Settings", "ChangeSec", "33");
-  LoadSettings(store, r);
-  EXPECT_EQ(r.ChangeIntervalMs(), 33000);
-  store.Set("Settings", "ChangeSec", "32767");
-  LoadSettings(store, r);
-  EXPECT_EQ(r.ChangeIntervalMs(), 32767000);
-}
-
-TEST(LoadSettings, AbsentLastSectionAndFreeFormLastSection) {
-  MemorySettingsStore store;
-  EnsureDefaultSettings(store);
-  SettingsRecord r;
-  store.Set("Settings", "LastSection", "8 topics");
-  LoadSettings(store, r);
-  EXPECT_EQ(r.LastSection, 8);
+TEST(LoadSettings, HandEditedValuesFallBackToDefaultsWithoutWriting) {
+  for (const std::string edited :
+       {"ChangeSec=abc", "ChangeSec=0", "ChangeSec=-5", "ChangeSec=99999", "FontSize=abc",
+        "FontSize=7", "FontSize=46", "FontSize=99999", "FontBold=x", "Color=99999", "Display=lots",
+        "LastVerse=1e20", "LastSection=99999999999"}) {
+    MemorySettingsStore store;
+    StoreAndStart(store, {edited});
+    EXPECT_EQ(Loaded(store), kFirstStart) << edited;
+    EXPECT_TRUE(store.writes.empty()) << edited;
+    const std::string key = edited.substr(0, edited.find('='));
+    EXPECT_EQ(key + "=" + store.Get("Settings", key), edited) << "the stored value is left alone";
+  }
 }
 
 }  // namespace
