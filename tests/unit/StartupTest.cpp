@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "tests/support/MemorySettingsStore.h"
 
 namespace vw {
@@ -30,27 +33,19 @@ TEST(Startup, ParsePreviewHandle) {
   EXPECT_EQ(ParsePreviewHandle("/p 12.5"), 12);
 }
 
-struct DispatchCase {
-  const char* raw;
-  StartMode mode;
-};
-
 TEST(Startup, DispatchesOnTheFirstTwoCharacters) {
-  const DispatchCase cases[] = {
-      {"", StartMode::FullScreen},        {"/s", StartMode::FullScreen},
-      {"  /S  ", StartMode::FullScreen},  {"/sx", StartMode::FullScreen},
-      {"/p 1234", StartMode::Preview},    {"/P:77", StartMode::Preview},
-      {"/c", StartMode::Configure},       {"/c:1234", StartMode::Configure},
-      {"/C", StartMode::Configure},       {"/a", StartMode::End},
-      {"xyz", StartMode::End},            {"/", StartMode::End},
-      {"/x", StartMode::End},
-  };
-  for (const auto& c : cases) {
-    MemorySettingsStore store;
-    auto d = DecideStartup(store, c.raw, false);
-    EXPECT_EQ(d.mode, c.mode) << '"' << c.raw << '"';
-    EXPECT_EQ(store.Get("Startup", "PrevInstance"), NormaliseCommandLine(c.raw));
-    EXPECT_EQ(store.Get("Settings", "ChangeSec"), "15") << "defaults come first";
+  const std::pair<StartMode, std::vector<const char*>> cases[] = {
+      {StartMode::FullScreen, {"", "/s", "  /S  ", "/sx"}},
+      {StartMode::Preview, {"/p 1234", "/P:77"}},
+      {StartMode::Configure, {"/c", "/c:1234", "/C"}},
+      {StartMode::End, {"/a", "xyz", "/", "/x"}}};
+  for (const auto& [mode, raws] : cases) {
+    for (const char* raw : raws) {
+      MemorySettingsStore store;
+      EXPECT_EQ(DecideStartup(store, raw, false).mode, mode) << '"' << raw << '"';
+      EXPECT_EQ(store.Get("Startup", "PrevInstance"), NormaliseCommandLine(raw));
+      EXPECT_EQ(store.Get("Settings", "ChangeSec"), "15") << "defaults come first";
+    }
   }
   MemorySettingsStore store;
   EXPECT_EQ(DecideStartup(store, "/p 1234", false).previewParent, 1234);
@@ -59,21 +54,23 @@ TEST(Startup, DispatchesOnTheFirstTwoCharacters) {
 struct GuardCase {
   const char* previous;  // nullptr: never stored
   const char* raw;
+  bool running;  // another instance is running
   bool proceeds;
 };
 
 TEST(Startup, SecondInstanceGuard) {
   const GuardCase cases[] = {
-      {"/s", "/s", false},      {"/s", "", false},        {nullptr, "/s", false},
-      {"", "/c", false},        {"/s", "/p 1234", true},  {"/s", "/c", false},
-      {"/p 1234", "/s", true},  {"/p", "/s", true},       {"/c", "/s", true},
-      {"/c", "/c", true},       {"/x", "/s", true},       {"/s ", "/s", true},
-  };
+      {"/s", "/s", true, false},     {"/s", "", true, false},       {nullptr, "/s", true, false},
+      {"", "/c", true, false},       {"/s", "/p 1234", true, true}, {"/s", "/c", true, false},
+      {"/p 1234", "/s", true, true}, {"/p", "/s", true, true},      {"/c", "/s", true, true},
+      {"/c", "/c", true, true},      {"/x", "/s", true, true},      {"/s ", "/s", true, true},
+      {"/s", "/s", false, true}};
   for (const auto& c : cases) {
     MemorySettingsStore store;
     if (c.previous) store.Set("Startup", "PrevInstance", c.previous);
-    auto d = DecideStartup(store, c.raw, true);
-    const std::string label = std::string(c.previous ? c.previous : "<none>") + " then " + c.raw;
+    auto d = DecideStartup(store, c.raw, c.running);
+    const std::string label = std::string(c.previous ? c.previous : "<none>") + " then " + c.raw +
+                              (c.running ? " (running)" : "");
     EXPECT_EQ(d.stoppedByGuard, !c.proceeds) << label;
     if (c.proceeds) {
       EXPECT_EQ(store.Get("Startup", "PrevInstance"), NormaliseCommandLine(c.raw)) << label;
@@ -82,14 +79,6 @@ TEST(Startup, SecondInstanceGuard) {
       EXPECT_EQ(store.Get("Startup", "PrevInstance"), c.previous ? c.previous : "") << label;
     }
   }
-}
-
-TEST(Startup, NoOtherInstanceMeansNoGuard) {
-  MemorySettingsStore store;
-  store.Set("Startup", "PrevInstance", "/s");
-  auto d = DecideStartup(store, "/s", false);
-  EXPECT_EQ(d.mode, StartMode::FullScreen);
-  EXPECT_FALSE(d.stoppedByGuard);
 }
 
 }  // namespace
