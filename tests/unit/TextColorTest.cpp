@@ -57,6 +57,10 @@ TEST(PickTextColor, ShadesOfTheBaseColours) {
       {0, 0.9f, 255, 255, 255},
       {2, 0.9f, 255, 255, 255},
       {5, 0.99999994f, 255, 255, 255},
+      // A base colour outside 0 to 5 is black, after the same one draw.
+      {-1, 0.5f, 0, 0, 0},
+      {6, 0.5f, 0, 0, 0},
+      {100, 0.5f, 0, 0, 0},
   };
   for (const ShadeCase& c : cases) {
     ScriptedRandom random({c.r1});
@@ -64,14 +68,8 @@ TEST(PickTextColor, ShadesOfTheBaseColours) {
         << "Color " << c.color << " r1 " << c.r1;
     EXPECT_EQ(random.draws, 1);
   }
-}
-
-TEST(PickTextColor, BaseColourOutOfRangeIsBlackAfterOneDraw) {
-  for (std::int16_t color : {-1, 6, 100}) {
-    ScriptedRandom random({0.5f});
-    EXPECT_EQ(PickTextColor(Shades(color), random), 0u) << color;
-    EXPECT_EQ(random.draws, 1);
-  }
+  ScriptedRandom random({0.0f});
+  EXPECT_EQ(PickTextColor(Shades(2), random), 0x00333366u) << "red in the low byte";
 }
 
 TEST(PickTextColor, RandomColourDrawsLevelThenRedGreenBlue) {
@@ -84,27 +82,6 @@ TEST(PickTextColor, RandomColourDrawsLevelThenRedGreenBlue) {
 
   ScriptedRandom dark({0.9f, 0.001f, 0.003f, 0.0039f});
   EXPECT_EQ(PickTextColor(s, dark), 0u) << "no minimum brightness";
-}
-
-TEST(PickTextColor, ColourValueLayoutIsRedInTheLowByte) {
-  ScriptedRandom random({0.0f});
-  EXPECT_EQ(PickTextColor(Shades(2), random), 0x00333366u);  // red 102, green 51, blue 51
-}
-
-TEST(PickTextColor, ConsumesTheProgramSequenceOnePerShadeFourPerRandomColour) {
-  RandomGenerator generator;
-  generator.Randomize(3600.0);
-  RandomGenerator expected = generator;
-
-  PickTextColor(Shades(0), generator);
-  expected.Next();
-  EXPECT_EQ(generator.Next(), expected.Next());
-
-  SettingsRecord random;
-  random.ColorType = true;
-  PickTextColor(random, generator);
-  for (int k = 0; k < 4; ++k) expected.Next();
-  EXPECT_EQ(generator.Next(), expected.Next());
 }
 
 }  // namespace
