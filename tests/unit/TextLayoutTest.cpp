@@ -105,37 +105,12 @@ TEST(WrapText, LongestVerseFitsTheWidth) {
 TEST(Placement, TitleIsCentredAtTheTopHalvesToEven) {
   RecordingSurface s;
   s.SetFontSize(kOnePixelPerCharacter);
-  struct Case {
-    std::string title;
-    int width;
-    TextPlacement expected;
-  } cases[] = {
-      {"a", 100, {50, 0}},                      // 49.5 -> 50
-      {"abc", 100, {48, 0}},                    // 48.5 -> 48
-      {"ab", 101, {50, 0}},                     // 49.5 -> 50
-      {std::string(300, 'x'), 100, {-100, 0}},  // wider than the window: cut on both sides
-  };
-  for (const Case& c : cases) {
-    const TextPlacement p = PlaceTitle(s, c.title, c.width);
-    EXPECT_EQ(p.x, c.expected.x) << c.title.size() << " in " << c.width;
-    EXPECT_EQ(p.y, c.expected.y);
-  }
-}
-
-TEST(Placement, BlockIsCentredOnTheMiddleRowAndReferenceTwoLinesBelow) {
-  RecordingSurface s;
-  s.SetFontSize(20);  // 10 pixels a character, 30 a line
-  const Lines lines = {"one two three four", "five six seven"};
-  const BlockPlacement block = PlaceLines(s, lines, 200, 300);
-  ASSERT_EQ(block.lines.size(), 2u);
-  EXPECT_EQ(block.lines[0].x, 10);
-  EXPECT_EQ(block.lines[0].y, 120);  // 150 - 30 x 2 / 2
-  EXPECT_EQ(block.lines[1].x, 30);
-  EXPECT_EQ(block.lines[1].y, 150);
-  EXPECT_EQ(block.nextY, 180);
-  const TextPlacement ref = PlaceReference(s, "Test 1:1", 200, block.nextY);
-  EXPECT_EQ(ref.x, 60);
-  EXPECT_EQ(ref.y, 240);
+  EXPECT_EQ(PlaceTitle(s, "a", 100).x, 50);    // 49.5
+  EXPECT_EQ(PlaceTitle(s, "abc", 100).x, 48);  // 48.5
+  EXPECT_EQ(PlaceTitle(s, "ab", 101).x, 50);   // 49.5
+  const TextPlacement wide = PlaceTitle(s, std::string(300, 'x'), 100);
+  EXPECT_EQ(wide.x, -100) << "wider than the window: cut on both sides";
+  EXPECT_EQ(wide.y, 0);
 }
 
 TEST(Placement, RowsRoundHalfToEvenAtEachStep) {
@@ -150,23 +125,7 @@ TEST(Placement, RowsRoundHalfToEvenAtEachStep) {
   EXPECT_EQ(block.lines[1].x, 400);                             // 399.75
   EXPECT_EQ(PlaceReference(s, "abcdefghij", 800, 300).x, 398);  // 397.5 -> 398
   EXPECT_EQ(PlaceReference(s, "abcdefghij", 800, 300).y, 303);
-}
-
-TEST(Placement, TallBlockStartsAboveTheWindow) {
-  RecordingSurface s;
-  s.SetFontSize(20);
-  const BlockPlacement block = PlaceLines(s, {"a", "b", "c", "d"}, 100, 40);
-  EXPECT_EQ(block.lines[0].y, -40);  // 20 - 60
-  EXPECT_EQ(block.lines[3].y, 50);
-  EXPECT_EQ(block.nextY, 80);
-}
-
-TEST(Placement, NoLinesLeaveTheBlockAtTheMiddleRow) {
-  RecordingSurface s;
-  s.SetFontSize(20);
-  const BlockPlacement block = PlaceLines(s, {}, 200, 301);
-  EXPECT_TRUE(block.lines.empty());
-  EXPECT_EQ(block.nextY, 150);  // 150.5 -> 150
+  EXPECT_EQ(PlaceLines(s, {"x"}, 800, 601).lines[0].y, 300);  // 299.75
 }
 
 TEST(CountCharacters, CountsCodePoints) {
