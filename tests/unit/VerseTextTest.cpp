@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,29 +13,18 @@ using mSharedBookDefine::BookName;
 using mSharedBookDefine::ReferenceLine;
 using mSharedBookDefine::VerseText;
 
-TEST(BookName, NamesFromTheBookTable) {
-  const std::vector<std::pair<std::int16_t, std::string>> cases = {
+TEST(BookName, SixtySixDistinctNamesAndNothingOutside) {
+  const std::pair<std::int16_t, std::string> cases[] = {
       {1, "Genesis"},        {19, "Psalms"},          {22, "Song of Solomon"},
       {39, "Malachi"},       {40, "Matthew"},         {44, "Acts of the Apostles"},
       {46, "1 Corinthians"}, {52, "1 Thessalonians"}, {62, "1 John"},
-      {64, "3 John"},        {66, "Revelation"},
-  };
+      {64, "3 John"},        {66, "Revelation"}};
   for (const auto& [book, name] : cases) EXPECT_EQ(BookName(book), name) << book;
-}
-
-TEST(BookName, OutsideTheTableIsEmpty) {
+  std::set<std::string> names;
+  for (std::int16_t book = 1; book <= 66; ++book) names.insert(BookName(book));
+  EXPECT_EQ(names.size(), 66u);
+  EXPECT_EQ(names.count(""), 0u);
   for (std::int16_t book : {0, 67, -1, INT16_MAX, INT16_MIN}) EXPECT_EQ(BookName(book), "") << book;
-}
-
-TEST(BookName, EveryBookHasADistinctName) {
-  std::vector<std::string> names;
-  for (std::int16_t book = 1; book <= 66; ++book) {
-    const std::string name = BookName(book);
-    EXPECT_FALSE(name.empty()) << book;
-    EXPECT_EQ(name.front() == ' ' || name.back() == ' ', false) << book;
-    for (const auto& seen : names) EXPECT_NE(seen, name) << book;
-    names.push_back(name);
-  }
 }
 
 TEST(ReferenceLine, BookChapterColonVerse) {
