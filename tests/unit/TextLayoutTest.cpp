@@ -78,30 +78,6 @@ TEST(WrapText, MeasuresWithTheSurfaceFontAndLeavesItAlone) {
   EXPECT_EQ(measure.measureCount, 6 + 6 + 3) << "one measurement per character visited";
 }
 
-TEST(WrapText, LongestVerseFitsTheWidth) {
-  const std::string text =
-      "Then were the king's scribes called at that time in the third month, that is, the "
-      "month Sivan, on the three and twentieth day thereof; and it was written according to "
-      "all that Mordecai commanded unto the Jews, and to the lieutenants, and the deputies "
-      "and rulers of the provinces which are from India unto Ethiopia, an hundred twenty and "
-      "seven provinces, unto every province according to the writing thereof, and unto every "
-      "people after their language, and to the Jews according to their writing, and "
-      "according to their language.";
-  RecordingSurface measure;
-  measure.SetFontSize(kOnePixelPerCharacter);
-  const Lines lines = WrapText(measure, text, 60);
-  std::string joined;
-  for (std::size_t k = 0; k < lines.size(); ++k) {
-    // Every line but the last ends where a word ends, so it is at most one space too wide.
-    EXPECT_LE(lines[k].size(), k + 1 < lines.size() ? 61u : 60u) << lines[k];
-    EXPECT_NE(lines[k].front(), ' ');
-    joined += lines[k];
-    if (k + 1 < lines.size() && lines[k].back() != ' ') joined += ' ';
-  }
-  EXPECT_EQ(joined, text) << "nothing lost or doubled across the breaks";
-  EXPECT_EQ(lines.size(), 10u) << "as greedy filling of 60 columns gives";
-}
-
 TEST(Placement, TitleIsCentredAtTheTopHalvesToEven) {
   RecordingSurface s;
   s.SetFontSize(kOnePixelPerCharacter);

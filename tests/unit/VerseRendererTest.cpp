@@ -276,30 +276,26 @@ TEST_F(VerseRendererTest, DrawBeforeAnyVerseShowsTheBackgroundOnly) {
 }
 
 TEST_F(VerseRendererTest, PrepareDisplayCapturesHidesTheCursorRandomizesAndPaints) {
-  program.Settings.ScreenColor = true;
-  renderer.PrepareDisplay();
-  ASSERT_EQ(host.capturedInto.size(), 1u);
-  EXPECT_EQ(host.capturedInto[0], &picCapture);
-  EXPECT_EQ(host.cursorCalls, std::vector<bool>{false});
-  EXPECT_EQ(picText.FontName(), "Georgia");
-  EXPECT_EQ(picWork.FontName(), "Georgia");
-  RandomGenerator expected;
-  expected.Randomize(host.secondsSinceMidnight);
-  EXPECT_EQ(program.Random.Next(), expected.Next());
-  ASSERT_EQ(window.Copies().size(), 1u);
-  EXPECT_EQ(window.Copies()[0].source, &picCapture);
-
-  // The preview on black neither captures nor hides, but paints all the same.
-  test::FakeDisplayHost previewHost;
-  VerseRenderer preview{program,     {picWork, picText, picBlank, picCapture, window},
-                        timFont,     timNextVerse,
-                        previewHost, topicTitle};
-  program.DisplayMode = kModePreview;
-  program.Settings.ScreenColor = false;
-  preview.PrepareDisplay();
-  EXPECT_TRUE(previewHost.capturedInto.empty());
-  EXPECT_TRUE(previewHost.cursorCalls.empty());
-  EXPECT_EQ(window.Copies().size(), 2u);
+  // Full screen over the desktop image; then the preview on black, which neither captures
+  // nor hides the cursor but paints all the same.
+  for (bool fullScreenTransparent : {true, false}) {
+    host = {};
+    window.ClearCalls();
+    program.DisplayMode = fullScreenTransparent ? kModeFullScreen : kModePreview;
+    program.Settings.ScreenColor = fullScreenTransparent;
+    renderer.PrepareDisplay();
+    EXPECT_EQ(host.capturedInto, fullScreenTransparent ? std::vector<ISurface*>{&picCapture}
+                                                       : std::vector<ISurface*>{});
+    EXPECT_EQ(host.cursorCalls,
+              fullScreenTransparent ? std::vector<bool>{false} : std::vector<bool>{});
+    EXPECT_EQ(picText.FontName(), "Georgia");
+    EXPECT_EQ(picWork.FontName(), "Georgia");
+    RandomGenerator expected;
+    expected.Randomize(host.secondsSinceMidnight);
+    EXPECT_EQ(program.Random.Next(), expected.Next());
+    ASSERT_EQ(window.Copies().size(), 1u);
+    EXPECT_EQ(window.Copies()[0].source, &picCapture);
+  }
 }
 
 }  // namespace
