@@ -168,26 +168,18 @@ TEST(Rotation, SequencesFromTheSavedPlace) {
       {4 + 8, kNoahArk, -70000, {139}, kNoahArk},
       {4 + 8, kNoahArk, -3, {139}, kNoahArk},
       {4 + 8, kNoahArk, 32767, {6886}, kSamson},
+      // No topic enabled: the verse on show comes again.
+      {64, kAllVerses, 501, {1, 1}, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.display << " " << c.lastSection << " " << c.lastVerse);
     RotationRun run(c.display, c.lastSection, c.lastVerse);
     EXPECT_EQ(run.Deliver(static_cast<int>(c.records.size())), c.records);
     EXPECT_EQ(run.program.Settings.LastSection, c.section);
-    EXPECT_EQ(run.rotation.TopicTitle, run.program.Topics.FindByValue(c.section)->Title);
+    const TopicEntry* topic = run.program.Topics.FindByValue(c.section);
+    EXPECT_EQ(run.rotation.TopicTitle, topic ? topic->Title : "");
     EXPECT_EQ(run.program.CurrentReference, ExpectedReference(c.records.back()));
   }
-}
-
-TEST(Rotation, NoTopicEnabledRepeatsTheVerseOnShow) {
-  RotationRun run(1, kAllVerses, 500);
-  EXPECT_EQ(run.Deliver(), 500);
-  run.rotation.TopicTitle = "kept";
-  run.program.Settings.Display = 64;
-  EXPECT_EQ(run.Deliver(2), (Records{500, 500}));
-  EXPECT_EQ(run.program.Settings.LastSection, 0);
-  EXPECT_EQ(run.rotation.TopicTitle, "kept");
-  EXPECT_EQ(run.program.CurrentReference, ExpectedReference(500));
 }
 
 TEST(Rotation, TickPresentsFirstThenDeliversOneVersePerTick) {
