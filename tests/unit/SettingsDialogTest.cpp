@@ -159,15 +159,6 @@ TEST(SettingsDialog, LoadsTheStoredValues) {
   }
 }
 
-TEST(SettingsDialog, OptionsShowAndHideTheirDependentControls) {
-  Dialog d("ScreenColor=1|DropShadow=1|ColorType=1|Color=3");
-  d.ui.Click(ControlId::optScreen0);  // hides the shadow box, ticked as it is
-  d.ui.Click(ControlId::optColor0);   // shows the swatches with their mark
-  EXPECT_EQ(d.Summary(), FirstStartWith("shadow=1 hidden|swatches=---M--"));
-  d.ui.Click(ControlId::optScreen1);
-  EXPECT_TRUE(d.ui.Shown(ControlId::chkDropShadow));
-}
-
 TEST(SettingsDialog, SampleFollowsTheFontBoxOnlyOnAChoiceFromItsList) {
   Dialog d;
   d.ui.Type(ControlId::cmbFont, "Times New Roman");
