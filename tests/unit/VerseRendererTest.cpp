@@ -117,8 +117,6 @@ TEST_F(VerseRendererTest, ResizeDuringGrowthPreparesTheVerseAndEndsTheGrowthAtTh
   program.CurrentVerseText = "Jesus wept!";
   RandomGenerator expected = program.Random;
   renderer.Resize(1024, 768);
-  EXPECT_EQ(renderer.DisplayWidth, 1024);
-  EXPECT_EQ(renderer.DisplayHeight, 768);
   EXPECT_EQ(picBlank.Width(), 1024);
   EXPECT_EQ(picText.Height(), 768);
   EXPECT_EQ(renderer.Chars().Reference, "John 11:35");
@@ -137,34 +135,28 @@ TEST_F(VerseRendererTest, ResizeDuringGrowthPreparesTheVerseAndEndsTheGrowthAtTh
 
 TEST_F(VerseRendererTest, PlacesTitleLinesAndReference) {
   struct Case {
-    std::string title, text;
-    int width, height;
+    struct {
+      int width, height;
+      std::string title, text;
+    } in;
     Strings drawn;
   };
+  // One line under a title: the reference sits two line heights below the line's bottom at
+  // 315. Lines of 20 characters. A verse taller than the window is cut above and below; the
+  // reference is never broken. No verse text: title and reference only.
   const Case cases[] = {
-      {"The Ten Commandments",
-       "Jesus wept.",
-       800,
-       600,
-       // The reference sits two line heights below the line's bottom at 315.
+      {{800, 600, "The Ten Commandments", "Jesus wept."},
        {"The Ten Commandments@300,0", "Jesus wept.@345,285", "John 11:35@350,375"}},
-      {"",
-       "one two three four five six seven",
-       200,
-       300,  // 20 characters a line
+      {{200, 300, "", "one two three four five six seven"},
        {"one two three four@10,120", "five six seven@30,150", "John 11:35@50,240"}},
-      {"",
-       "aaaa bbbb cccc dddd",
-       40,
-       60,  // cut above and below; the reference never breaks
+      {{40, 60, "", "aaaa bbbb cccc dddd"},
        {"aaaa @-5,-30", "bbbb @-5,0", "cccc @-5,30", "dddd@0,60", "John 11:35@-30,150"}},
-      {"Salvation", "", 200, 301, {"Salvation@55,0", "John 11:35@50,210"}},
-  };
+      {{200, 301, "Salvation", ""}, {"Salvation@55,0", "John 11:35@50,210"}}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    topicTitle = c.title;
-    program.CurrentVerseText = c.text;
-    renderer.Resize(c.width, c.height);
+    SCOPED_TRACE(c.in.text);
+    topicTitle = c.in.title;
+    program.CurrentVerseText = c.in.text;
+    renderer.Resize(c.in.width, c.in.height);
     picText.ClearCalls();
     window.ClearCalls();
     renderer.DrawVerse(20.0f);
