@@ -40,7 +40,6 @@ std::string ExpectedReference(std::int32_t r) {
 struct RotationRun {
   RotationRun(std::int32_t display, std::int32_t lastSection, std::int32_t lastVerse,
               const std::string& folder = Folder()) {
-    program.Settings.ChangeSec = 15;
     program.Settings.Display = display;
     program.Settings.LastSection = lastSection;
     program.Settings.LastVerse = lastVerse;
@@ -208,37 +207,34 @@ TEST(Rotation, TickPresentsFirstThenDeliversOneVersePerTick) {
   }
 }
 
+// The position saved at unload, as "Section\\Key=value" writes in order.
+std::string Saved(VerseRotation& rotation, MemorySettingsStore& store) {
+  rotation.SavePosition(store);
+  std::string saved;
+  for (const auto& w : store.writes)
+    saved += (saved.empty() ? "" : " ") + w.section + "\\" + w.key + "=" + w.value;
+  return saved;
+}
+
 TEST(Rotation, SavedPositionResumesInTheNextRun) {
   struct Case {
     std::int32_t display, lastSection, lastVerse;
     std::int32_t onShow;
-    std::string savedSection, savedVerse;
+    std::string saved;
     std::int32_t resumed;
   };
+  // A topic resumes with the entry after the one on show, all verses with the verse on show.
   const Case cases[] = {
-      {8, kSamson, 5, 6893, "8", "8", 6894},                // the entry after the one on show
-      {1, kAllVerses, 100, 102, "1", "102", 102},           // the verse on show again
-      {1 + 2, kAllVerses, kRecords, 2056, "2", "2", 2059},  // crossed into a topic
-  };
+      {8, kSamson, 5, 6893, "Settings\\LastSection=8 Settings\\LastVerse=8", 6894},
+      {1, kAllVerses, 100, 102, "Settings\\LastSection=1 Settings\\LastVerse=102", 102},
+      {1 + 2, kAllVerses, kRecords, 2056, "Settings\\LastSection=2 Settings\\LastVerse=2", 2059}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.onShow);
+    RotationRun first(c.display, c.lastSection, c.lastVerse);
+    EXPECT_EQ(first.Deliver(3).back(), c.onShow);
     MemorySettingsStore store;
     store.Set("Settings", "Display", std::to_string(c.display));
-    store.Set("Settings", "LastSection", std::to_string(c.lastSection));
-    store.Set("Settings", "LastVerse", std::to_string(c.lastVerse));
-    EnsureDefaultSettings(store);
-    store.writes.clear();
-    {
-      RotationRun first(store);
-      EXPECT_EQ(first.Deliver(3).back(), c.onShow);
-      first.rotation.SavePosition(store);
-      first.rotation.CloseVerseFile();
-    }
-    ASSERT_EQ(store.writes.size(), 2u);
-    EXPECT_EQ(store.writes[0].section + "\\" + store.writes[0].key + "=" + store.writes[0].value,
-              "Settings\\LastSection=" + c.savedSection);
-    EXPECT_EQ(store.writes[1].section + "\\" + store.writes[1].key + "=" + store.writes[1].value,
-              "Settings\\LastVerse=" + c.savedVerse);
+    EXPECT_EQ(Saved(first.rotation, store), c.saved);
     EXPECT_EQ(RotationRun(store).Deliver(), c.resumed);
   }
 
@@ -246,9 +242,7 @@ TEST(Rotation, SavedPositionResumesInTheNextRun) {
   TempDir empty;
   RotationRun missing(1, kAllVerses, 777, empty.Path().generic_string() + "/");
   MemorySettingsStore store;
-  missing.rotation.SavePosition(store);
-  EXPECT_EQ(store.Get("Settings", "LastSection"), "1");
-  EXPECT_EQ(store.Get("Settings", "LastVerse"), "777");
+  EXPECT_EQ(Saved(missing.rotation, store), "Settings\\LastSection=1 Settings\\LastVerse=777");
 }
 
 // A file shorter than the lists: listed records past its end count as unreadable.
