@@ -8,8 +8,7 @@
 
 namespace vw::test {
 
-// An in-memory store with case-insensitive names, that also records every write in order
-// and can be told to refuse writes.
+// An in-memory store with case-insensitive names, that also records every write in order.
 class MemorySettingsStore : public ISettingsStore {
  public:
   struct WriteRecord {
@@ -24,7 +23,6 @@ class MemorySettingsStore : public ISettingsStore {
 
   bool Write(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override {
-    if (failWrites) return false;
     writes.push_back({section, key, value});
     auto name = Name(app, section, key);
     auto it = values_.find(name);
@@ -51,10 +49,8 @@ class MemorySettingsStore : public ISettingsStore {
       if (name.rfind(prefix, 0) == 0) out.push_back(entry.first);
     return out;
   }
-  std::size_t Size() const { return values_.size(); }
 
   std::vector<WriteRecord> writes;
-  bool failWrites = false;
 
  private:
   static std::string Lower(std::string s) {

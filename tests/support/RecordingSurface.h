@@ -35,7 +35,6 @@ struct SurfaceCall {
   // DrawText: the text. SetFontName: the face.
   std::string text;
   // Font and colour after the call.
-  std::string face;
   float size = 0;
   bool bold = false;
   bool italic = false;
@@ -145,7 +144,6 @@ class RecordingSurface : public ISurface {
   SurfaceCall& Record(SurfaceCall::Kind kind) {
     SurfaceCall call;
     call.kind = kind;
-    call.face = face_;
     call.size = size_;
     call.bold = bold_;
     call.italic = italic_;
