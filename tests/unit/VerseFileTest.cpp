@@ -54,16 +54,10 @@ class VerseFileTest : public ::testing::Test {
 };
 
 TEST_F(VerseFileTest, RecordCountRoundsTheLengthHalfToEven) {
+  // A trailing half record counts when N is odd (534 x 3 + 267) and not when it is even.
   const std::pair<std::size_t, std::int32_t> cases[] = {
-      {0, 0},
-      {534 * 7, 7},
-      {534 * 3 + 267, 4},  // N odd: half a record counts
-      {534 * 4 + 267, 4},  // N even: it is dropped
-      {267, 0},
-      {268, 1},
-      {534 * 4 + 268, 5},
-      {534 * 4 + 266, 4},
-  };
+      {0, 0},   {534 * 7, 7}, {534 * 3 + 267, 4}, {534 * 4 + 267, 4},
+      {267, 0}, {268, 1},     {534 * 4 + 268, 5}, {534 * 4 + 266, 4}};
   for (const auto& [bytes, count] : cases) {
     SCOPED_TRACE(bytes);
     Open(std::string(bytes, 'x'), "count" + std::to_string(bytes) + ".dat");
