@@ -6,22 +6,10 @@
 #include <string>
 
 #include "app/ProgramState.h"
-#include "platform/Timer.h"
+#include "tests/support/FakeTimer.h"
 #include "verses/VerseRotation.h"
 
 namespace {
-
-class IdleTimer : public vw::ITimer {
- public:
-  void SetInterval(std::int32_t ms) override { interval_ = ms; }
-  std::int32_t Interval() const override { return interval_; }
-  void SetEnabled(bool on) override { enabled_ = on; }
-  bool Enabled() const override { return enabled_; }
-
- private:
-  std::int32_t interval_ = 0;
-  bool enabled_ = false;
-};
 
 void BM_FullRotationPass(benchmark::State& state) {
   const std::filesystem::path kjv(VELLUMWAY_KJV_DAT);
@@ -32,7 +20,7 @@ void BM_FullRotationPass(benchmark::State& state) {
   vw::ProgramState program;
   vw::BuildTopicTable(program.Topics);
   program.Settings.Display = 63;
-  IdleTimer timer;
+  vw::test::FakeTimer timer;
   vw::VerseRotation rotation(program, timer);
   rotation.BuildTopicLists();
   if (!rotation.OpenVerseFile(kjv.parent_path().generic_string() + "/")) {
