@@ -135,29 +135,42 @@ int TimeStart(const Args& args) {
 }
 VW_DRIVER_COMMAND(L"time-start", L"SCR TEXT [TIMEOUT_MS]", TimeStart);
 
-// noop: does nothing; the empty program whose start and end time-empty measures.
-int Noop(const Args&) { return 0; }
+constexpr const wchar_t* kNoopEntered = L"Local\\VellumwayDriverNoopEntered";
+
+// noop: does nothing but tell time-empty that it has reached its main function.
+int Noop(const Args&) {
+  HANDLE entered = OpenEventW(EVENT_MODIFY_STATE, FALSE, kNoopEntered);
+  if (entered) {
+    SetEvent(entered);
+    CloseHandle(entered);
+  }
+  return 0;
+}
 VW_DRIVER_COMMAND(L"noop", L"", Noop);
 
 // time-empty [N]: N launches (default 5) of this driver with "noop", each timed from just
-// before CreateProcess to the end of the process. Prints each and the median.
+// before CreateProcess to the moment its main function runs (entered_ms) and to the end of
+// the process (exited_ms).
 int TimeEmpty(const Args& args) {
   const long n = args.empty() ? 5 : std::max(1L, ToLong(args[0]));
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::vector<double> times;
+  HANDLE entered = CreateEventW(nullptr, FALSE, FALSE, kNoopEntered);
   for (long i = 0; i < n; ++i) {
     PROCESS_INFORMATION pi{};
+    ResetEvent(entered);
     const double t0 = Now();
     if (!Launch(self, L"noop", pi)) return 1;
+    const HANDLE both[] = {entered, pi.hProcess};
+    double enteredMs = -1;
+    if (WaitForMultipleObjects(2, both, FALSE, 10000) == WAIT_OBJECT_0) enteredMs = Now() - t0;
     WaitForSingleObject(pi.hProcess, 10000);
-    times.push_back(Now() - t0);
+    const double exitedMs = Now() - t0;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    std::printf("empty_ms=%.1f\n", times.back());
+    std::printf("entered_ms=%.1f\nexited_ms=%.1f\n", enteredMs, exitedMs);
   }
-  std::sort(times.begin(), times.end());
-  std::printf("empty_median_ms=%.1f\n", times[times.size() / 2]);
+  CloseHandle(entered);
   std::fflush(stdout);
   return 0;
 }
