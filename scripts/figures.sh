@@ -53,13 +53,12 @@ range() { sort -n | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s..%s", 
 # CPU ticks (user + system) of a process so far.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
 # The wineserver of this prefix: its working folder is named after the prefix's device and
-# inode.
+# inode (server-<dev>-<inode>, in a temporary folder).
 wineserver_pid() {
   local dir pid
-  dir=$(printf '/tmp/.wine-%d/server-%x-%x' "$(id -u)" "$(stat -c %d "$WINEPREFIX")" \
-        "$(stat -c %i "$WINEPREFIX")")
+  dir=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
   for pid in $(pgrep -x wineserver64 2>/dev/null; pgrep -x wineserver 2>/dev/null); do
-    [ "$(readlink "/proc/$pid/cwd" 2>/dev/null)" = "$dir" ] && { echo "$pid"; return; }
+    [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$dir" ] && { echo "$pid"; return; }
   done
   echo ""
 }
