@@ -92,7 +92,10 @@ int LaunchWatch(const Args& args) {
     if (window) break;
     PumpFor(20);
   }
-  std::printf("outcome=%s\nstart_ms=%lu\n", ended ? "ended" : window ? "window" : "none",
+  std::printf("outcome=%s\nstart_ms=%lu\n",
+              ended    ? "ended"
+              : window ? "window"
+                       : "none",
               GetTickCount() - start);
   if (window) {
     std::printf("window_class=%s\n", Utf8(ClassOf(window)).c_str());
@@ -150,10 +153,9 @@ int HostWindow(const Args& args) {
   RegisterClassW(&wc);
   RECT frame{0, 0, ToLong(args[0]), ToLong(args[1])};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND host = CreateWindowExW(0, wc.lpszClassName, L"Hand host",
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+  HWND host = CreateWindowExW(
+      0, wc.lpszClassName, L"Hand host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
+      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, wc.hInstance, nullptr);
   ShowWindow(host, SW_SHOW);
   PumpFor(200);
   std::printf("host=%ld\n", static_cast<long>(HandleToLong(host)));

@@ -119,8 +119,8 @@ int TimeStart(const Args& args) {
     }
     if (lit >= 20) verse = t;
   }
-  std::printf("window_ms=%.1f\nfirst_paint_ms=%.1f\nfirst_verse_ms=%.1f\ngrabs=%d\n", window,
-              paint, verse, grabs);
+  std::printf("window_ms=%.1f\nfirst_paint_ms=%.1f\nfirst_verse_ms=%.1f\ngrabs=%d\n", window, paint,
+              verse, grabs);
   if (hwnd) {
     PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
