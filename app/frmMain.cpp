@@ -21,7 +21,9 @@ bool frmMain::Form_Load() {
   LoadSettings(store_, program_.Settings);
   rotation_.RestorePosition();
   rotation_.BuildTopicLists();
-  if (!rotation_.OpenVerseFile(host_.ProgramFolder())) {
+  // A kjv.dat that is missing, or holds no record that can be read (empty, cut short), ends
+  // the display quietly: there is nothing to show, and the user's place must be kept.
+  if (!rotation_.OpenVerseFile(host_.ProgramFolder()) || rotation_.VerseFile().NoMatch()) {
     Form_Unload();
     return false;
   }

@@ -17,8 +17,8 @@ class frmMain {
   frmMain(ProgramState& program, ISettingsStore& store, DisplaySurfaces surfaces,
           ITimer& timNextVerse, ITimer& timFont, IDisplayHost& host);
 
-  // The load step. False when the window unloaded during it (kjv.dat missing): the caller
-  // must not place or start it.
+  // The load step. False when the window unloaded during it (kjv.dat missing or without a
+  // readable record): the caller must not place or start it.
   bool Form_Load();
   // The resize step, given the window's size in pixels.
   void Form_Resize(int widthPixels, int heightPixels);

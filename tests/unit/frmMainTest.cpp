@@ -78,18 +78,32 @@ TEST_F(DisplayWindowTest, LoadsShowsTheFirstVerseThenOneEveryChangeSec) {
   EXPECT_EQ(f.Renderer().Chars().TextColor, colour);
 }
 
-TEST_F(DisplayWindowTest, MissingVerseFileEndsQuietlyAndKeepsThePlace) {
-  store.Set("Settings", "LastSection", "8");
-  store.Set("Settings", "LastVerse", "5");
-  test::TempDir empty;
-  host.programFolder = empty.Path().generic_string() + "/";
-  frmMain& f = Load();
-  EXPECT_FALSE(loaded);
-  EXPECT_TRUE(f.Unloaded());
-  EXPECT_EQ(host.endCount, 1);
-  EXPECT_TRUE(store.writes.empty());
-  EXPECT_TRUE(host.cursorCalls.empty()) << "the cursor was never hidden, so never shown";
-  EXPECT_FALSE(timNextVerse.enabled);
+TEST_F(DisplayWindowTest, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
+  // kjv.dat missing, empty, or with no whole record: nothing to show, and nothing saved.
+  const std::vector<std::string> contents = {"<missing>", "", "x",
+                                             test::NumberedRecord(1).substr(0, 268)};
+  for (const std::string& bytes : contents) {
+    ProgramState fresh;
+    program = std::move(fresh);
+    host = test::FakeDisplayHost();
+    timNextVerse = test::FakeTimer();
+    store = test::MemorySettingsStore();
+    EnsureDefaultSettings(store);
+    store.Set("Settings", "LastSection", "8");
+    store.Set("Settings", "LastVerse", "5");
+    store.writes.clear();
+    test::TempDir folder;
+    if (bytes != "<missing>") test::WriteBytes(folder.Path() / "kjv.dat", bytes);
+    host.programFolder = folder.Path().generic_string() + "/";
+    frmMain& f = Load();
+    const std::string label = bytes == "<missing>" ? bytes : std::to_string(bytes.size()) + " bytes";
+    EXPECT_FALSE(loaded) << label;
+    EXPECT_TRUE(f.Unloaded()) << label;
+    EXPECT_EQ(host.endCount, 1) << label;
+    EXPECT_TRUE(store.writes.empty()) << label;
+    EXPECT_TRUE(host.cursorCalls.empty()) << label << ": the cursor was never hidden";
+    EXPECT_FALSE(timNextVerse.enabled) << label;
+  }
 }
 
 TEST_F(DisplayWindowTest, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways) {
