@@ -33,6 +33,9 @@ HWND WaitForTopLevel(const std::wstring& className, DWORD ms);
 void PrintWindowInfo(const char* prefix, HWND hwnd);
 // Runs the message loop of this thread for `ms` milliseconds.
 void PumpFor(DWORD ms);
+// A white top-level window with a client area of width x height at (x, y), shown, that
+// leaves its children's area to them, as the display-settings dialog's preview control does.
+HWND MakePreviewHost(const wchar_t* title, long width, long height, int x, int y);
 // Starts a program with a command line; the process handle in `process`.
 bool Launch(const std::wstring& program, const std::wstring& arguments, PROCESS_INFORMATION& pi);
 

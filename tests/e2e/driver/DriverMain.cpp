@@ -95,6 +95,34 @@ void PumpFor(DWORD ms) {
   } while (GetTickCount() - start < ms);
 }
 
+namespace {
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return 1;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+HWND MakePreviewHost(const wchar_t* title, long width, long height, int x, int y) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = HostProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"VwPreviewHost";
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  RegisterClassW(&wc);  // a second registration fails harmlessly
+  RECT frame{0, 0, width, height};
+  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+  HWND host = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              x, y, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+  ShowWindow(host, SW_SHOW);
+  return host;
+}
+
 bool Launch(const std::wstring& program, const std::wstring& arguments, PROCESS_INFORMATION& pi) {
   std::wstring commandLine = L"\"" + program + L"\" " + arguments;
   STARTUPINFOW si{};

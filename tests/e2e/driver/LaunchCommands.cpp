@@ -131,32 +131,12 @@ int LaunchWatch(const Args& args) {
 VW_DRIVER_COMMAND(L"launch", L"SCR TEXT [WAIT_MS] [click|close|none] [PAUSE_MS] [LIFE_MS]",
                   LaunchWatch);
 
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(hwnd, &r);
-    FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    return 1;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
 // host-window WIDTH HEIGHT [MS]: a window with a client area of WIDTH x HEIGHT that a preview
 // can be started in by hand; prints its handle and lives MS milliseconds (default ten
 // minutes) or until killed.
 int HostWindow(const Args& args) {
   if (args.size() < 2) return 2;
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = HostProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"VwHandHost";
-  RegisterClassW(&wc);
-  RECT frame{0, 0, ToLong(args[0]), ToLong(args[1])};
-  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND host = CreateWindowExW(
-      0, wc.lpszClassName, L"Hand host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
-      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, wc.hInstance, nullptr);
-  ShowWindow(host, SW_SHOW);
+  HWND host = MakePreviewHost(L"Hand host", ToLong(args[0]), ToLong(args[1]), 20, 20);
   PumpFor(200);
   std::printf("host=%ld\n", static_cast<long>(HandleToLong(host)));
   std::fflush(stdout);

@@ -32,8 +32,8 @@ long CountGdiObjects(HANDLE process, DWORD pid) {
     void* pebBaseAddress;
     ULONG_PTR affinity, basePriority, uniqueProcessId, parentProcessId;
   } info{};
-  auto query = reinterpret_cast<QueryInformationProcess>(
-      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess"));
+  auto query = reinterpret_cast<QueryInformationProcess>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
   if (!query || query(process, 0, &info, sizeof(info), nullptr) != 0) return -1;
   void* table = nullptr;
   SIZE_T got = 0;

@@ -63,16 +63,6 @@ int SolidWindow(const Args& args) {
 }
 VW_DRIVER_COMMAND(L"solid-window", L"R G B", SolidWindow);
 
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(hwnd, &r);
-    FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    return 1;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
 // preview SCR WIDTH HEIGHT ACTION [PAUSE_MS]: plays the display-settings dialog. Makes a host
 // window with a client area of WIDTH x HEIGHT, starts "SCR /p <host>", describes the child that
 // appears, waits PAUSE_MS (a test takes its screenshot then), then does ACTION:
@@ -88,20 +78,7 @@ int Preview(const Args& args) {
   const std::wstring action = args[3];
   const DWORD pause = args.size() > 4 ? ToLong(args[4]) : 1500;
 
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = HostProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"VwPreviewHost";
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  RegisterClassW(&wc);
-  RECT frame{0, 0, width, height};
-  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  // Like the dialog's preview control, the host leaves the child's area to the child.
-  HWND host = CreateWindowExW(0, wc.lpszClassName, L"Preview host",
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                              nullptr, wc.hInstance, nullptr);
-  ShowWindow(host, SW_SHOW);
+  HWND host = MakePreviewHost(L"Preview host", width, height, 40, 40);
   PumpFor(300);
   std::printf("host=%ld\n", static_cast<long>(HandleToLong(host)));
   POINT origin{0, 0};
