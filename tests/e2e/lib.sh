@@ -141,7 +141,14 @@ run_scr_wait() {
   start_scr "$@"
   wait_gone "$SCR_PID" "$t"
 }
-driver() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; }
+# Every driver command prints something; a start of Wine that now and then comes to nothing
+# is tried once more.
+driver() {
+  local out
+  out=$(wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r')
+  [ -n "$out" ] || out=$(wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r')
+  printf '%s\n' "$out"
+}
 
 screenshot() {  # screenshot NAME: a PNG of the whole virtual display in SHOTS_DIR
   import -display "$DISPLAY" -window root "$SHOTS_DIR/$1.png" 2>/dev/null
