@@ -138,15 +138,17 @@ check_effect() {
   esac
   expect_eq "$label: saved position" "$want_saved" "$saved"
   text_mask "$SHOT" "$E2E_TMP/mask.png"
+  # The same text in another brightness or hue moves anti-aliased edge pixels across the
+  # mask's threshold (a few hundred pixels); text of another shape differs by thousands.
   local diff; diff=$(mask_diff "$E2E_TMP/ref-mask.png" "$E2E_TMP/mask.png")
   case $effect in
     ref)
-      expect_eq "$label: looks like the reference" 0 "$diff"
+      expect_true "$label: looks like the reference ($diff pixels differ)" test "${diff:-0}" -lt 1500
       expect_true "$label: shades of green" colour_fits "$SHOT" green ;;
     shape)
       expect_true "$label: text in another shape ($diff pixels differ)" test "${diff:-0}" -gt 1000 ;;
     red | grey)
-      expect_eq "$label: same shape" 0 "$diff"
+      expect_true "$label: same shape ($diff pixels differ)" test "${diff:-0}" -lt 1500
       expect_true "$label: shades of $effect" colour_fits "$SHOT" "$effect" ;;
     black) expect_true "$label: black text on black" colour_fits "$SHOT" black ;;
     transp)

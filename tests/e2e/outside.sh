@@ -27,8 +27,13 @@ read_kv() {
 # launch_case TEXT [WAIT_MS] [ACTION] [PAUSE_MS]: starts the program with exactly TEXT after
 # its name through the driver, which watches it end (see the driver's launch). Result in R.
 launch_case() {
-  wine "$DRIVER" launch "$SCR_WIN" "$1" "${2:-5000}" "${3:-click}" "${4:-300}" 12000 \
-    >"$E2E_TMP/launch.txt" 2>/dev/null
+  local try
+  for try in 1 2; do
+    wine "$DRIVER" launch "$SCR_WIN" "$1" "${2:-5000}" "${3:-click}" "${4:-300}" 12000 \
+      >"$E2E_TMP/launch.txt" 2>/dev/null
+    # A start of Wine now and then comes to nothing (no output, nothing launched): once more.
+    [ -s "$E2E_TMP/launch.txt" ] && break
+  done
   read_kv "$E2E_TMP/launch.txt"
 }
 

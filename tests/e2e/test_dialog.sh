@@ -365,7 +365,7 @@ expect_eq "client area at 150%" "600,642" "${D[client]:-}"
 load_controls
 check_layout "150%" -1
 expect_eq "ScreenColor abc loads as Black" "1 0" "${C[$BLACK.checked]} ${C[$SHADOW.visible]}"
-expect_eq "ColorType 7 loads as Monochrome" "1 1" "${C[$SHADES.checked]} ${C[$PANEL.visible]}"
+expect_eq "ColorType 7 loads as Random Colour, as the display reads it" "0 0" "${C[$SHADES.checked]} ${C[$PANEL.visible]}"
 expect_eq "Color 7 marks no swatch" "10 10 10 10 10 10 " "$(swatch_heights)"
 screenshot dialog-150 >/dev/null
 driver dialog-click "$CANCEL" >/dev/null
