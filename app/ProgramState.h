@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "app/Startup.h"
-#include "display/Random.h"
+#include "core/Random.h"
 #include "verses/TopicTable.h"
 #include "verses/VerseRecord.h"
 

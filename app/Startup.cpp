@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
-#include "app/Conversions.h"
-#include "app/Settings.h"
+#include "core/Conversions.h"
+#include "core/Settings.h"
 
 namespace vw {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace vw {
 

@@ -3,9 +3,9 @@
 
 #include "app/ProgramState.h"
 #include "display/VerseRenderer.h"
-#include "platform/DisplayHost.h"
-#include "platform/SettingsStore.h"
-#include "platform/Timer.h"
+#include "core/DisplayHost.h"
+#include "core/SettingsStore.h"
+#include "core/Timer.h"
 #include "verses/VerseRotation.h"
 
 namespace vw {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Conversions.h"
+#include "core/Conversions.h"
 
 namespace vw {
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "app/Settings.h"
-#include "display/Random.h"
-#include "platform/Surface.h"
+#include "core/Settings.h"
+#include "core/Random.h"
+#include "core/Surface.h"
 
 namespace vw {
 

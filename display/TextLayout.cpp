@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/Conversions.h"
-#include "platform/Surface.h"
+#include "core/Conversions.h"
+#include "core/Surface.h"
 
 namespace vw {
 

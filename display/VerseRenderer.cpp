@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Conversions.h"
+#include "core/Conversions.h"
 #include "app/Startup.h"
 #include "display/TextColor.h"
 #include "display/TextLayout.h"

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/ProgramState.h"
-#include "platform/DisplayHost.h"
-#include "platform/Surface.h"
-#include "platform/Timer.h"
+#include "core/DisplayHost.h"
+#include "core/Surface.h"
+#include "core/Timer.h"
 
 namespace vw {
 

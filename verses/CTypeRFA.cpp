@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Conversions.h"
+#include "core/Conversions.h"
 #include "verses/Windows1252.h"
 
 namespace vw {

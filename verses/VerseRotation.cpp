@@ -1,7 +1,7 @@
 #include "verses/VerseRotation.h"
 
-#include "app/Conversions.h"
-#include "app/Settings.h"
+#include "core/Conversions.h"
+#include "core/Settings.h"
 #include "verses/mSharedBookDefine.h"
 
 namespace vw {

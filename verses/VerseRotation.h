@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/ProgramState.h"
-#include "platform/SettingsStore.h"
-#include "platform/Timer.h"
+#include "core/SettingsStore.h"
+#include "core/Timer.h"
 #include "verses/CTypeRFA.h"
 #include "verses/TopicLists.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/Conversions.h"
+#include "core/Conversions.h"
 
 namespace vw::mSharedBookDefine {
 namespace {

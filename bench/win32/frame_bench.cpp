@@ -17,8 +17,8 @@
 #include "app/ProgramState.h"
 #include "bench/LongestVerse.h"
 #include "display/VerseRenderer.h"
-#include "platform/win32/GdiSurface.h"
-#include "platform/win32/ScreenCapture.h"
+#include "win32/GdiSurface.h"
+#include "win32/ScreenCapture.h"
 #include "tests/support/FakeTimer.h"
 
 namespace {

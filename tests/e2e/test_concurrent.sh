@@ -8,7 +8,7 @@
 . "$(dirname "$0")/outside.sh"
 outside_setup 1024x768
 
-# Control ids (settings_dialog/ControlIds.h).
+# Control ids (core/ControlIds.h).
 OK=1010 SIZE=1026 BOLD=1023 INTERVAL=1041 SWATCH0=1060 TOPIC_ALL=1070 TOPIC_TEN=1071
 
 position() { echo "$(reg_get Settings LastSection)/$(reg_get Settings LastVerse)"; }

@@ -7,7 +7,7 @@ e2e_setup 1024x768
 # Wine draws the title bar itself, so that screenshots show it without a window manager.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
-# Control ids (settings_dialog/ControlIds.h).
+# Control ids (core/ControlIds.h).
 IMAGE1=1000 OK=1010 CANCEL=1011 FONT=1021 SAMPLE=1022 BOLD=1023 ITALIC=1024 SIZE=1026
 BLACK=1030 TRANSPARENT=1031 SHADOW=1032 INTERVAL=1041 SHADES=1050 RANDOM_COLOUR=1051 PANEL=1052
 SWATCH0=1060 TOPIC0=1070

@@ -1,7 +1,7 @@
 // Hand-edited registry values of every key: the conversions and LoadSettings must never
 // crash, and what they load must stay inside the ranges the display relies on.
-#include "app/Conversions.h"
-#include "app/Settings.h"
+#include "core/Conversions.h"
+#include "core/Settings.h"
 #include "tests/fuzz/FuzzInput.h"
 #include "tests/support/MemorySettingsStore.h"
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "settings_dialog/ControlIds.h"
-#include "settings_dialog/DialogControls.h"
+#include "core/ControlIds.h"
+#include "core/DialogControls.h"
 
 namespace vw::test {
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/DisplayHost.h"
-#include "platform/Surface.h"
+#include "core/DisplayHost.h"
+#include "core/Surface.h"
 
 namespace vw::test {
 

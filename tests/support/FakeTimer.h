@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Timer.h"
+#include "core/Timer.h"
 
 namespace vw::test {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace vw::test {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "display/TextLayout.h"
-#include "platform/Surface.h"
+#include "core/Surface.h"
 
 namespace vw::test {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "tests/support/FakeTimer.h"
 #include "tests/support/MemorySettingsStore.h"
 #include "tests/support/VerseFiles.h"

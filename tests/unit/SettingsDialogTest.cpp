@@ -1,4 +1,4 @@
-#include "settings_dialog/frmSettings.h"
+#include "app/frmSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "tests/support/FakeDialogControls.h"
 #include "tests/support/MemorySettingsStore.h"
 

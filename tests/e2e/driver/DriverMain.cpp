@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <map>
 
-#include "platform/win32/WinText.h"
+#include "win32/WinText.h"
 #include "tests/e2e/driver/Driver.h"
 
 namespace vwtest {

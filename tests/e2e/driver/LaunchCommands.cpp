@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "settings_dialog/ControlIds.h"
+#include "core/ControlIds.h"
 #include "tests/e2e/driver/Driver.h"
 
 namespace vwtest {

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/Surface.h"
+#include "core/Surface.h"
 
 namespace vw::win32 {
 

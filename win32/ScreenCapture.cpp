@@ -1,8 +1,8 @@
-#include "platform/win32/ScreenCapture.h"
+#include "win32/ScreenCapture.h"
 
 #include <algorithm>
 
-#include "app/Conversions.h"
+#include "core/Conversions.h"
 
 namespace vw::win32 {
 

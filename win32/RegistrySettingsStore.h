@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace vw::win32 {
 

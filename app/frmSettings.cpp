@@ -1,12 +1,12 @@
-#include "settings_dialog/frmSettings.h"
+#include "app/frmSettings.h"
 
 #include <array>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "app/Conversions.h"
-#include "app/Settings.h"
+#include "core/Conversions.h"
+#include "core/Settings.h"
 #include "verses/TopicTable.h"
 
 namespace vw {

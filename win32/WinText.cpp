@@ -1,4 +1,4 @@
-#include "platform/win32/WinText.h"
+#include "win32/WinText.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
-#include "platform/Surface.h"
-#include "platform/win32/GdiSurface.h"
+#include "core/Surface.h"
+#include "win32/GdiSurface.h"
 
 namespace vw::win32 {
 

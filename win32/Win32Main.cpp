@@ -5,9 +5,9 @@
 
 #include "app/ProgramState.h"
 #include "app/Startup.h"
-#include "platform/win32/Modes.h"
-#include "platform/win32/RegistrySettingsStore.h"
-#include "platform/win32/WinText.h"
+#include "win32/Modes.h"
+#include "win32/RegistrySettingsStore.h"
+#include "win32/WinText.h"
 
 namespace {
 

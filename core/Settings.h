@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace vw {
 

@@ -1,6 +1,6 @@
 // The display window on Windows: full screen and preview. The window procedure only unpacks
 // messages and calls frmMain's handlers.
-#include "platform/win32/GdiSurface.h"
+#include "win32/GdiSurface.h"
 
 #include <windows.h>
 #include <windowsx.h>
@@ -9,10 +9,10 @@
 #include <string>
 
 #include "app/frmMain.h"
-#include "platform/win32/Modes.h"
-#include "platform/win32/ScreenCapture.h"
-#include "platform/win32/Win32Timer.h"
-#include "platform/win32/WinText.h"
+#include "win32/Modes.h"
+#include "win32/ScreenCapture.h"
+#include "win32/Win32Timer.h"
+#include "win32/WinText.h"
 
 namespace vw::win32 {
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/win32/GdiSurface.h"
+#include "win32/GdiSurface.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "app/Conversions.h"
-#include "platform/win32/WinText.h"
+#include "core/Conversions.h"
+#include "win32/WinText.h"
 
 namespace vw::win32 {
 

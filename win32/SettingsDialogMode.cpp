@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/Modes.h"
-#include "platform/win32/SettingsDialogWin32.h"
+#include "win32/Modes.h"
+#include "win32/SettingsDialogWin32.h"
 
 namespace vw::win32 {
 

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/SettingsStore.h"
-#include "settings_dialog/ControlIds.h"
-#include "settings_dialog/DialogControls.h"
+#include "core/SettingsStore.h"
+#include "core/ControlIds.h"
+#include "core/DialogControls.h"
 
 namespace vw {
 

@@ -3,7 +3,7 @@
 
 #include "app/ProgramState.h"
 #include "app/Startup.h"
-#include "platform/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace vw::win32 {
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "settings_dialog/ControlIds.h"
+#include "core/ControlIds.h"
 
 namespace vw {
 

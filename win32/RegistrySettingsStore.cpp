@@ -1,10 +1,10 @@
-#include "platform/win32/RegistrySettingsStore.h"
+#include "win32/RegistrySettingsStore.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "platform/win32/WinText.h"
+#include "win32/WinText.h"
 
 namespace vw::win32 {
 

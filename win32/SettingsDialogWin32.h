@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/SettingsStore.h"
-#include "settings_dialog/ControlIds.h"
-#include "settings_dialog/DialogControls.h"
-#include "settings_dialog/frmSettings.h"
+#include "core/SettingsStore.h"
+#include "core/ControlIds.h"
+#include "core/DialogControls.h"
+#include "app/frmSettings.h"
 
 namespace vw::win32 {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "platform/Timer.h"
+#include "core/Timer.h"
 
 namespace vw::win32 {
 

@@ -1,10 +1,10 @@
-#include "platform/win32/SettingsDialogWin32.h"
+#include "win32/SettingsDialogWin32.h"
 
 #include <commctrl.h>
 
 #include <set>
 
-#include "platform/win32/WinText.h"
+#include "win32/WinText.h"
 #include "res/resource.h"
 
 namespace vw::win32 {

@@ -1,9 +1,9 @@
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include <array>
 #include <utility>
 
-#include "app/Conversions.h"
+#include "core/Conversions.h"
 
 namespace vw {
 
