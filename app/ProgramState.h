@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/Settings.h"
-#include "app/Startup.h"
+#include "core/DisplayMode.h"
 #include "core/Random.h"
+#include "core/Settings.h"
 #include "verses/TopicTable.h"
 #include "verses/VerseRecord.h"
 
@@ -17,8 +17,6 @@ struct ProgramState {
   std::int32_t DisplayMode = kModeNone;
   TopicTable Topics;
   VerseRecord VerseBuffer;
-  std::string CurrentReference;
-  std::string CurrentVerseText;
   RandomGenerator Random;
 };
 

@@ -3,22 +3,18 @@
 #include <string>
 #include <string_view>
 
+#include "core/DisplayMode.h"
 #include "core/SettingsStore.h"
 
 namespace vw {
-
-// DisplayMode values.
-inline constexpr std::int32_t kModeNone = 0;
-inline constexpr std::int32_t kModeFullScreen = 1;
-inline constexpr std::int32_t kModePreview = 4;
 
 enum class StartMode { End, FullScreen, Preview, Configure };
 
 struct StartupDecision {
   StartMode mode = StartMode::End;
-  std::string commandLine;          // normalised
-  std::int32_t previewParent = 0;   // preview only
-  bool stoppedByGuard = false;      // a second full-screen run was refused
+  std::string commandLine;         // normalised
+  std::int32_t previewParent = 0;  // preview only
+  bool stoppedByGuard = false;     // a second full-screen run was refused
 };
 
 // Trimmed of surrounding spaces and lower-cased (ASCII letters only: mode words are ASCII).

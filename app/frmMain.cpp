@@ -6,6 +6,12 @@
 
 namespace vw {
 
+namespace {
+
+constexpr std::int32_t kStartIntervalMs = 100;
+
+}  // namespace
+
 frmMain::frmMain(ProgramState& program, ISettingsStore& store, DisplaySurfaces surfaces,
                  ITimer& timNextVerse, ITimer& timFont, IDisplayHost& host)
     : program_(program),
@@ -13,8 +19,8 @@ frmMain::frmMain(ProgramState& program, ISettingsStore& store, DisplaySurfaces s
       timNextVerse_(timNextVerse),
       timFont_(timFont),
       host_(host),
-      rotation_(program, timNextVerse),
-      renderer_(program, surfaces, timFont, timNextVerse, host, rotation_.TopicTitle) {}
+      rotation_(program.Settings, program.Topics, program.VerseBuffer),
+      renderer_(program.Settings, program.DisplayMode, program.Random, surfaces, timFont, host) {}
 
 bool frmMain::Form_Load() {
   BuildTopicTable(program_.Topics);
@@ -28,7 +34,7 @@ bool frmMain::Form_Load() {
     return false;
   }
   verseFileOpen_ = true;
-  rotation_.NextVerse(program_.CurrentReference, program_.CurrentVerseText);
+  verse_ = rotation_.NextVerse();
   renderer_.PrepareDisplay();
   cursorHidden_ = program_.DisplayMode == kModeFullScreen;
   return true;
@@ -36,28 +42,34 @@ bool frmMain::Form_Load() {
 
 void frmMain::Form_Resize(int widthPixels, int heightPixels) {
   if (unloaded_) return;
-  renderer_.Resize(widthPixels, heightPixels);
+  renderer_.Resize(widthPixels, heightPixels, verse_);
 }
 
 void frmMain::Form_GotFocus() {
   if (unloaded_) return;
-  renderer_.DrawVerse(1.0f);
+  HandOverWhenGrown(renderer_.DrawVerse(1.0f));
 }
 
-void frmMain::Form_Click() { Form_Unload(); }
+void frmMain::Form_Paint() {
+  if (renderer_.DisplayWidth() > 0) renderer_.Present();
+}
+
+void frmMain::Form_Click() {
+  Form_Unload();
+}
 
 void frmMain::Form_MouseMove(float x, float y) {
   if (unloaded_ || program_.DisplayMode != kModeFullScreen) return;
-  const float dx = std::fabs(static_cast<float>(LastMouseX) - x);
-  const float dy = std::fabs(static_cast<float>(LastMouseY) - y);
+  const float dx = std::fabs(static_cast<float>(lastMouseX_) - x);
+  const float dy = std::fabs(static_cast<float>(lastMouseY_) - y);
   // The first event after the window appears only records where the pointer is: Windows
   // sends one even when the mouse did not move.
-  if ((dx >= 5.0f || dy >= 5.0f) && (LastMouseX != 0 || LastMouseY != 0)) {
+  if ((dx >= 5.0f || dy >= 5.0f) && (lastMouseX_ != 0 || lastMouseY_ != 0)) {
     Form_Unload();
     return;
   }
-  LastMouseX = static_cast<std::int16_t>(RoundToInt32(x));
-  LastMouseY = static_cast<std::int16_t>(RoundToInt32(y));
+  lastMouseX_ = static_cast<std::int16_t>(RoundToInt32(x));
+  lastMouseY_ = static_cast<std::int16_t>(RoundToInt32(y));
 }
 
 void frmMain::Form_KeyUp(int) {}
@@ -75,19 +87,32 @@ void frmMain::Form_Unload() {
 
 void frmMain::timNextVerse_Timer() {
   if (unloaded_) return;
-  rotation_.timNextVerse_Timer();
-  renderer_.SetupChars();
-  renderer_.DrawVerse(1.0f);
+  const std::int32_t wanted = program_.Settings.ChangeIntervalMs();
+  if (timNextVerse_.Interval() != wanted) {
+    // The first tick after Go only presents the verse chosen at load.
+    timNextVerse_.SetInterval(wanted);
+  } else {
+    verse_ = rotation_.NextVerse();
+  }
+  // Runs again once the new verse has grown to its full size.
+  timNextVerse_.SetEnabled(false);
+  renderer_.SetupChars(verse_);
+  HandOverWhenGrown(renderer_.DrawVerse(1.0f));
 }
 
 void frmMain::timFont_Timer() {
   if (unloaded_) return;
-  renderer_.timFont_Timer();
+  HandOverWhenGrown(renderer_.timFont_Timer());
+}
+
+void frmMain::HandOverWhenGrown(bool grown) {
+  if (grown) timNextVerse_.SetEnabled(true);
 }
 
 void frmMain::Go() {
   if (unloaded_) return;
-  rotation_.Go();
+  timNextVerse_.SetInterval(kStartIntervalMs);
+  timNextVerse_.SetEnabled(true);
 }
 
 }  // namespace vw

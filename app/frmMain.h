@@ -2,16 +2,18 @@
 #include <cstdint>
 
 #include "app/ProgramState.h"
-#include "display/VerseRenderer.h"
 #include "core/DisplayHost.h"
 #include "core/SettingsStore.h"
 #include "core/Timer.h"
+#include "core/Verse.h"
+#include "display/VerseRenderer.h"
 #include "verses/VerseRotation.h"
 
 namespace vw {
 
-// The display window's life: load, resize, focus, input and unload. The window procedure
-// only unpacks a message and calls one of these handlers.
+// The display window's life: load, resize, focus, paint, input and unload. The window
+// procedure only unpacks a message and calls one of these handlers. It alone switches
+// timNextVerse: the rotation chooses verses and the renderer reports when one has grown.
 class frmMain {
  public:
   frmMain(ProgramState& program, ISettingsStore& store, DisplaySurfaces surfaces,
@@ -23,6 +25,8 @@ class frmMain {
   // The resize step, given the window's size in pixels.
   void Form_Resize(int widthPixels, int heightPixels);
   void Form_GotFocus();
+  // The window needs repainting: the last frame again.
+  void Form_Paint();
   void Form_Click();
   void Form_MouseMove(float x, float y);
   void Form_KeyUp(int keyCode);
@@ -32,17 +36,18 @@ class frmMain {
 
   void timNextVerse_Timer();
   void timFont_Timer();
-  // Starts the display once the window is placed: the first verse after 100 ms.
+  // Starts the display once the window is placed: the first tick after 100 ms only presents
+  // the verse chosen at load; every later one comes ChangeSec seconds after a verse has grown.
   void Go();
 
   bool Unloaded() const { return unloaded_; }
   const VerseRotation& Rotation() const { return rotation_; }
   const VerseRenderer& Renderer() const { return renderer_; }
 
-  std::int16_t LastMouseX = 0;
-  std::int16_t LastMouseY = 0;
-
  private:
+  // Starts waiting for the next verse once the renderer reports the verse on show has grown.
+  void HandOverWhenGrown(bool grown);
+
   ProgramState& program_;
   ISettingsStore& store_;
   ITimer& timNextVerse_;
@@ -50,6 +55,10 @@ class frmMain {
   IDisplayHost& host_;
   VerseRotation rotation_;
   VerseRenderer renderer_;
+  // The verse on show, as the rotation last chose it.
+  Verse verse_;
+  std::int16_t lastMouseX_ = 0;
+  std::int16_t lastMouseY_ = 0;
   // The position is only worth saving once kjv.dat was opened: a missing file must not
   // reset the user's place.
   bool verseFileOpen_ = false;

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/ProgramState.h"
-#include "tests/support/FakeTimer.h"
 #include "verses/VerseRotation.h"
 
 namespace {
@@ -20,8 +19,7 @@ void BM_FullRotationPass(benchmark::State& state) {
   vw::ProgramState program;
   vw::BuildTopicTable(program.Topics);
   program.Settings.Display = 63;
-  vw::test::FakeTimer timer;
-  vw::VerseRotation rotation(program, timer);
+  vw::VerseRotation rotation(program.Settings, program.Topics, program.VerseBuffer);
   rotation.BuildTopicLists();
   if (!rotation.OpenVerseFile(kjv.parent_path().generic_string() + "/")) {
     state.SkipWithError("kjv.dat cannot be opened");
@@ -32,15 +30,15 @@ void BM_FullRotationPass(benchmark::State& state) {
   // record 1 again.
   program.Settings.LastSection = vw::kAllVerses;
   program.Settings.LastVerse = 1;
-  rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
+  rotation.NextVerse();
 
   std::int64_t deliveries = 0;
   const auto bytesBefore = rotation.VerseFile().BytesRead();
   for (auto _ : state) {
     do {
-      rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
+      const vw::Verse verse = rotation.NextVerse();
       ++deliveries;
-      benchmark::DoNotOptimize(program.CurrentVerseText.data());
+      benchmark::DoNotOptimize(verse.Text.data());
     } while (!(program.Settings.LastSection == vw::kAllVerses && rotation.GetCurrentRecord() == 1));
   }
   const auto bytes = rotation.VerseFile().BytesRead() - bytesBefore;

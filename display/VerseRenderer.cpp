@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/Conversions.h"
-#include "app/Startup.h"
+#include "core/DisplayMode.h"
 #include "display/TextColor.h"
 #include "display/TextLayout.h"
 
@@ -16,42 +16,42 @@ constexpr ColorValue kShadowColor = 0;
 
 }  // namespace
 
-VerseRenderer::VerseRenderer(ProgramState& program, DisplaySurfaces surfaces, ITimer& timFont,
-                             ITimer& timNextVerse, IDisplayHost& host,
-                             const std::string& topicTitle)
-    : program_(program),
+VerseRenderer::VerseRenderer(const SettingsRecord& settings, const std::int32_t& displayMode,
+                             RandomGenerator& random, DisplaySurfaces surfaces, ITimer& timFont,
+                             IDisplayHost& host)
+    : settings_(settings),
+      displayMode_(displayMode),
+      random_(random),
       surfaces_(surfaces),
       timFont_(timFont),
-      timNextVerse_(timNextVerse),
-      host_(host),
-      topicTitle_(topicTitle) {}
+      host_(host) {}
 
 void VerseRenderer::PrepareDisplay() {
-  const SettingsRecord& settings = program_.Settings;
+  const SettingsRecord& settings = settings_;
   if (settings.ScreenColor) host_.CaptureScreen(surfaces_.picCapture);
-  if (program_.DisplayMode == kModeFullScreen) host_.ShowCursor(false);
-  program_.Random.Randomize(host_.SecondsSinceMidnight());
+  if (displayMode_ == kModeFullScreen) host_.ShowCursor(false);
+  random_.Randomize(host_.SecondsSinceMidnight());
   surfaces_.picText.SetFontName(settings.Font);
   surfaces_.picWork.SetFontName(settings.Font);
   surfaces_.window.CopyFrom(surfaces_.picCapture, 0, 0, surfaces_.picText.Width(),
                             surfaces_.picText.Height(), 0, 0);
 }
 
-void VerseRenderer::Resize(int widthPixels, int heightPixels) {
-  DisplayWidth = static_cast<std::int16_t>(widthPixels);
-  DisplayHeight = static_cast<std::int16_t>(heightPixels);
-  surfaces_.picBlank.Resize(DisplayWidth, DisplayHeight);
-  surfaces_.picText.Resize(DisplayWidth, DisplayHeight);
-  SetupChars();
+void VerseRenderer::Resize(int widthPixels, int heightPixels, const Verse& verse) {
+  displayWidth_ = static_cast<std::int16_t>(widthPixels);
+  displayHeight_ = static_cast<std::int16_t>(heightPixels);
+  surfaces_.picBlank.Resize(displayWidth_, displayHeight_);
+  surfaces_.picText.Resize(displayWidth_, displayHeight_);
+  SetupChars(verse);
 }
 
-void VerseRenderer::SetupChars() {
+void VerseRenderer::SetupChars(const Verse& verse) {
   chars_ = CharsRecord{};
-  chars_.Reference = program_.CurrentReference;
-  chars_.Text = program_.CurrentVerseText;
-  chars_.TargetSize =
-      program_.DisplayMode == kModePreview ? kPreviewTargetSize : program_.Settings.FontSize;
-  chars_.TextColor = PickTextColor(program_.Settings, program_.Random);
+  chars_.Reference = verse.Reference;
+  chars_.Text = verse.Text;
+  chars_.Title = verse.Title;
+  chars_.TargetSize = displayMode_ == kModePreview ? kPreviewTargetSize : settings_.FontSize;
+  chars_.TextColor = PickTextColor(settings_, random_);
   // A growth tick that follows without a new frame at size 1 (a resize mid-growth) then
   // starts from the target and ends the growth at once.
   surfaces_.picText.SetFontSize(chars_.TargetSize);
@@ -59,13 +59,13 @@ void VerseRenderer::SetupChars() {
 }
 
 bool VerseRenderer::ShadowWanted() const {
-  return program_.Settings.ScreenColor && program_.Settings.DropShadow;
+  return settings_.ScreenColor && settings_.DropShadow;
 }
 
 void VerseRenderer::SwitchStyleOn(ISurface& surface) {
   // Only ever switched on: the settings do not change while the display runs.
-  if (program_.Settings.FontItalic) surface.SetFontItalic(true);
-  if (program_.Settings.FontBold) surface.SetFontBold(true);
+  if (settings_.FontItalic) surface.SetFontItalic(true);
+  if (settings_.FontBold) surface.SetFontBold(true);
 }
 
 void VerseRenderer::DrawPiece(const std::string& text, std::int32_t x, std::int32_t y, float size) {
@@ -80,18 +80,22 @@ void VerseRenderer::DrawPiece(const std::string& text, std::int32_t x, std::int3
   picText.DrawText(x, y, text);
 }
 
-void VerseRenderer::DrawVerse(float size) {
+void VerseRenderer::Present() {
+  const ISurface& picText = surfaces_.picText;
+  surfaces_.window.CopyFrom(picText, 0, 0, picText.Width(), picText.Height(), 0, 0);
+}
+
+bool VerseRenderer::DrawVerse(float size) {
   ISurface& picText = surfaces_.picText;
   ISurface& picWork = surfaces_.picWork;
   timFont_.SetEnabled(false);
 
-  const ISurface& background =
-      program_.Settings.ScreenColor ? surfaces_.picCapture : surfaces_.picBlank;
+  const ISurface& background = settings_.ScreenColor ? surfaces_.picCapture : surfaces_.picBlank;
   picText.CopyFrom(background, 0, 0, picText.Width(), picText.Height(), 0, 0);
   if (!prepared_) {
     // No verse yet (a focus event before the first resize): show the background alone.
-    surfaces_.window.CopyFrom(picText, 0, 0, picText.Width(), picText.Height(), 0, 0);
-    return;
+    Present();
+    return false;
   }
 
   const float target = chars_.TargetSize;
@@ -99,10 +103,10 @@ void VerseRenderer::DrawVerse(float size) {
   SwitchStyleOn(picText);
   picText.SetTextColor(chars_.TextColor);
 
-  if (!topicTitle_.empty()) {
+  if (!chars_.Title.empty()) {
     picText.SetFontUnderline(true);
-    const TextPlacement title = PlaceTitle(picText, topicTitle_, DisplayWidth);
-    DrawPiece(topicTitle_, title.x, title.y, target);
+    const TextPlacement title = PlaceTitle(picText, chars_.Title, displayWidth_);
+    DrawPiece(chars_.Title, title.x, title.y, target);
     picText.SetFontUnderline(false);
   }
 
@@ -110,42 +114,41 @@ void VerseRenderer::DrawVerse(float size) {
   picWork.SetFontSize(target);
   SwitchStyleOn(picWork);
   const std::vector<std::string> lines =
-      WrapText(picWork, chars_.Text, static_cast<float>(DisplayWidth));
+      WrapText(picWork, chars_.Text, static_cast<float>(displayWidth_));
 
-  const BlockPlacement block = PlaceLines(picText, lines, DisplayWidth, DisplayHeight);
+  const BlockPlacement block = PlaceLines(picText, lines, displayWidth_, displayHeight_);
   for (std::size_t k = 0; k < lines.size(); ++k) {
     DrawPiece(lines[k], block.lines[k].x, block.lines[k].y, size);
   }
   const TextPlacement reference =
-      PlaceReference(picText, chars_.Reference, DisplayWidth, block.nextY);
+      PlaceReference(picText, chars_.Reference, displayWidth_, block.nextY);
   DrawPiece(chars_.Reference, reference.x, reference.y, size);
 
-  surfaces_.window.CopyFrom(picText, 0, 0, picText.Width(), picText.Height(), 0, 0);
+  Present();
 
   if (picText.FontSize() < target) {
     timFont_.SetEnabled(true);
-  } else if (!inFontTick_) {
-    // Nothing to grow (a target of 1 point or less): hand over now, or the rotation stalls.
-    timNextVerse_.SetEnabled(true);
+    return false;
   }
+  // Nothing (more) to grow, e.g. a target of 1 point or less: the caller hands over now, or
+  // the rotation stalls.
+  return true;
 }
 
-void VerseRenderer::timFont_Timer() {
+bool VerseRenderer::timFont_Timer() {
   ISurface& picText = surfaces_.picText;
   timFont_.SetEnabled(false);
   const float old = picText.FontSize();
   const float target = chars_.TargetSize;
   float size = old + 2;
   if (size > target) size = target;
-  inFontTick_ = true;
   DrawVerse(size);
-  inFontTick_ = false;
   const float now = picText.FontSize();
   if (old != now || target > now) {
     timFont_.SetEnabled(true);
-  } else {
-    timNextVerse_.SetEnabled(true);
+    return false;
   }
+  return true;
 }
 
 }  // namespace vw

@@ -2,10 +2,12 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ProgramState.h"
 #include "core/DisplayHost.h"
+#include "core/Random.h"
+#include "core/Settings.h"
 #include "core/Surface.h"
 #include "core/Timer.h"
+#include "core/Verse.h"
 
 namespace vw {
 
@@ -15,6 +17,7 @@ struct CharsRecord {
   ColorValue TextColor = 0;
   std::string Reference;
   std::string Text;
+  std::string Title;
 };
 
 // The display window's four off-screen surfaces and the window itself.
@@ -27,27 +30,33 @@ struct DisplaySurfaces {
 };
 
 // Composes and animates the verse on the display window: each verse is drawn at 1 point and
-// grows 2 points per timFont tick up to its target size, then timNextVerse takes over.
+// grows 2 points per timFont tick up to its target size, then reports that it has grown, so
+// that the caller can start waiting for the next verse.
 class VerseRenderer {
  public:
-  // `topicTitle` is the rotation's title of the current topic, read afresh at every frame.
-  VerseRenderer(ProgramState& program, DisplaySurfaces surfaces, ITimer& timFont,
-                ITimer& timNextVerse, IDisplayHost& host, const std::string& topicTitle);
+  // `displayMode` is the program's DisplayMode; `random` the generator PickTextColor draws from.
+  VerseRenderer(const SettingsRecord& settings, const std::int32_t& displayMode,
+                RandomGenerator& random, DisplaySurfaces surfaces, ITimer& timFont,
+                IDisplayHost& host);
 
   // Last step of the window's load: desktop capture for a transparent background, cursor
   // hidden in full screen, the random generator seeded, the face set, the first paint.
   void PrepareDisplay();
-  // The window's resize step, given its size in pixels.
-  void Resize(int widthPixels, int heightPixels);
-  // Prepares the verse now in CurrentReference/CurrentVerseText with a new colour.
-  void SetupChars();
-  // Draws one complete frame with the verse lines and reference at `size` points.
-  void DrawVerse(float size);
-  void timFont_Timer();
+  // The window's resize step, given its size in pixels: prepares `verse` afresh.
+  void Resize(int widthPixels, int heightPixels, const Verse& verse);
+  // Prepares `verse` for drawing, with a new colour.
+  void SetupChars(const Verse& verse);
+  // Draws one complete frame with the verse lines and reference at `size` points and presents
+  // it. True when the verse is at its full size, so nothing is left to grow.
+  bool DrawVerse(float size);
+  // Grows the verse one step. True when it has reached its full size with this tick.
+  bool timFont_Timer();
+  // Copies the last composed frame to the window: every frame and every repaint.
+  void Present();
 
   const CharsRecord& Chars() const { return chars_; }
-
-  std::int16_t DisplayWidth = 0, DisplayHeight = 0;
+  std::int16_t DisplayWidth() const { return displayWidth_; }
+  std::int16_t DisplayHeight() const { return displayHeight_; }
 
  private:
   // Draws `text` at (x, y) in the text colour, under a black shadow when one is wanted.
@@ -55,18 +64,16 @@ class VerseRenderer {
   void SwitchStyleOn(ISurface& surface);
   bool ShadowWanted() const;
 
-  ProgramState& program_;
+  const SettingsRecord& settings_;
+  const std::int32_t& displayMode_;
+  RandomGenerator& random_;
   DisplaySurfaces surfaces_;
   ITimer& timFont_;
-  ITimer& timNextVerse_;
   IDisplayHost& host_;
-  const std::string& topicTitle_;
   CharsRecord chars_;
+  std::int16_t displayWidth_ = 0, displayHeight_ = 0;
   // False until the first SetupChars: before it there is no verse to draw.
   bool prepared_ = false;
-  // True while a timFont tick draws; outside a tick a frame that is already full size hands
-  // over to timNextVerse itself.
-  bool inFontTick_ = false;
 };
 
 }  // namespace vw

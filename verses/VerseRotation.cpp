@@ -7,16 +7,15 @@
 namespace vw {
 namespace {
 
-constexpr std::int32_t kStartIntervalMs = 100;
-
 bool InDisplay(std::int32_t topicValue, std::int32_t display) {
   return (topicValue & display) != 0;
 }
 
 }  // namespace
 
-VerseRotation::VerseRotation(ProgramState& program, ITimer& timNextVerse)
-    : program_(program), timNextVerse_(timNextVerse), verseFile_(program.VerseBuffer) {}
+VerseRotation::VerseRotation(SettingsRecord& settings, const TopicTable& topics,
+                             VerseRecord& verseBuffer)
+    : settings_(settings), topics_(topics), verseBuffer_(verseBuffer), verseFile_(verseBuffer) {}
 
 void VerseRotation::BuildTopicLists() {
   vw::BuildTopicLists(lists_);
@@ -37,10 +36,10 @@ bool VerseRotation::OpenVerseFile(const std::string& programFolder) {
 }
 
 std::int32_t VerseRotation::NextSection() {
-  SettingsRecord& settings = program_.Settings;
-  TopicPosition = 0;
+  SettingsRecord& settings = settings_;
+  topicPosition_ = 0;
 
-  const TopicTable& topics = program_.Topics;
+  const TopicTable& topics = topics_;
   const TopicEntry* taken = nullptr;
   for (int pos = 1; pos <= topics.Count() && !taken; ++pos) {
     const TopicEntry& topic = topics.At(pos);
@@ -61,14 +60,12 @@ std::int32_t VerseRotation::NextSection() {
   if (taken->Value == kAllVerses) return 1;
   const TopicList* list = lists_.ListFor(taken->Value);
   if (!list || list->Count() == 0) return 0;
-  TopicPosition = 1;
+  topicPosition_ = 1;
   return list->Entry(1);
 }
 
-void VerseRotation::NextVerse(std::string& reference, std::string& text) {
-  reference.clear();
-  text.clear();
-  SettingsRecord& settings = program_.Settings;
+Verse VerseRotation::NextVerse() {
+  SettingsRecord& settings = settings_;
 
   std::int32_t r = 0;
   if (!InDisplay(settings.LastSection, settings.Display)) {
@@ -79,11 +76,11 @@ void VerseRotation::NextVerse(std::string& reference, std::string& text) {
     // A value such as 3 is no single topic: it has no list, so the topic is used up.
     const TopicList* list = lists_.ListFor(settings.LastSection);
     const int count = list ? list->Count() : 0;
-    const std::int32_t position = static_cast<std::int32_t>(TopicPosition) + 1;
+    const std::int32_t position = static_cast<std::int32_t>(topicPosition_) + 1;
     if (position > count) {
       r = NextSection();
     } else {
-      TopicPosition = static_cast<std::int16_t>(position);
+      topicPosition_ = static_cast<std::int16_t>(position);
       r = position >= 1 ? list->Entry(position) : 0;
     }
   }
@@ -94,46 +91,32 @@ void VerseRotation::NextVerse(std::string& reference, std::string& text) {
     verseFile_.FetchRecord(r);  // if this fails too, the verse in the buffer is shown again
   }
 
-  reference = mSharedBookDefine::ReferenceLine(program_.VerseBuffer);
-  text = mSharedBookDefine::VerseText(program_.VerseBuffer);
+  Verse verse;
+  verse.Reference = mSharedBookDefine::ReferenceLine(verseBuffer_);
+  verse.Text = mSharedBookDefine::VerseText(verseBuffer_);
   settings.LastVerse = r < INT32_MAX ? r + 1 : r;
 
-  if (const TopicEntry* topic = program_.Topics.FindByValue(settings.LastSection))
-    TopicTitle = topic->Title;
-}
-
-void VerseRotation::timNextVerse_Timer() {
-  const std::int32_t wanted = program_.Settings.ChangeIntervalMs();
-  if (timNextVerse_.Interval() != wanted) {
-    // The first tick after Go only presents the verse chosen at load.
-    timNextVerse_.SetInterval(wanted);
-  } else {
-    NextVerse(program_.CurrentReference, program_.CurrentVerseText);
-  }
-  // The growth animation enables the timer again once the verse is at full size.
-  timNextVerse_.SetEnabled(false);
-}
-
-void VerseRotation::Go() {
-  timNextVerse_.SetInterval(kStartIntervalMs);
-  timNextVerse_.SetEnabled(true);
+  if (const TopicEntry* topic = topics_.FindByValue(settings.LastSection))
+    topicTitle_ = topic->Title;
+  verse.Title = topicTitle_;
+  return verse;
 }
 
 void VerseRotation::RestorePosition() {
-  const SettingsRecord& settings = program_.Settings;
+  const SettingsRecord& settings = settings_;
   if (settings.LastSection == kAllVerses) return;
   // A position that is no list position (only possible by editing the store) starts the
   // topic from its first entry.
   const std::int32_t saved = settings.LastVerse;
-  TopicPosition = (saved >= 0 && saved <= INT16_MAX) ? static_cast<std::int16_t>(saved) : 0;
+  topicPosition_ = (saved >= 0 && saved <= INT16_MAX) ? static_cast<std::int16_t>(saved) : 0;
 }
 
 void VerseRotation::SavePosition(ISettingsStore& store) {
-  const SettingsRecord& settings = program_.Settings;
+  const SettingsRecord& settings = settings_;
   SaveSetting(store, kSettingsSection, "LastSection", DecimalText(settings.LastSection));
   std::int32_t lastVerse = 0;
   if (settings.LastSection != kAllVerses) {
-    lastVerse = TopicPosition;
+    lastVerse = topicPosition_;
   } else if (verseFile_.GetCurrentRecord() != 0) {
     lastVerse = verseFile_.GetCurrentRecord();
   } else {

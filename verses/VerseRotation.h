@@ -2,37 +2,33 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ProgramState.h"
+#include "core/Settings.h"
 #include "core/SettingsStore.h"
-#include "core/Timer.h"
+#include "core/Verse.h"
 #include "verses/CTypeRFA.h"
 #include "verses/TopicLists.h"
+#include "verses/TopicTable.h"
+#include "verses/VerseRecord.h"
 
 namespace vw {
 
-// Chooses the verse to show next and when: every record of kjv.dat in order ("AllVerses")
-// or the list of a topic, moving on to the next enabled topic (the "Display" setting) when
-// one is used up. The current topic and the place reached are program.Settings.LastSection
-// and LastVerse (for "AllVerses") or TopicPosition (for a topic).
+// Chooses the verse to show next: every record of kjv.dat in order ("AllVerses") or the list
+// of a topic, moving on to the next enabled topic (the "Display" setting) when one is used
+// up. The current topic and the place reached are settings.LastSection and LastVerse (for
+// "AllVerses") or TopicPosition (for a topic). Every fetch fills `verseBuffer`.
 class VerseRotation {
  public:
-  VerseRotation(ProgramState& program, ITimer& timNextVerse);
+  VerseRotation(SettingsRecord& settings, const TopicTable& topics, VerseRecord& verseBuffer);
 
   void BuildTopicLists();
   // Locates kjv.dat in programFolder; false when it is not there (the caller unloads).
   // Otherwise opens it and fetches record 1.
   bool OpenVerseFile(const std::string& programFolder);
-  // Fetches the next verse; `reference` gets its reference line, `text` its trimmed text.
-  void NextVerse(std::string& reference, std::string& text);
+  // Fetches the next verse and answers it with the title of its topic.
+  Verse NextVerse();
   // Switches LastSection to the next enabled topic and answers that topic's first record
   // (0 when no topic is enabled).
   std::int32_t NextSection();
-
-  // The timNextVerse tick up to the hand-over: the caller then runs SetupChars and
-  // DrawVerse(1).
-  void timNextVerse_Timer();
-  // Starts the rotation: the first tick comes after 100 ms.
-  void Go();
 
   // At load, after the settings are read: a topic resumes after the entry saved.
   void RestorePosition();
@@ -45,12 +41,13 @@ class VerseRotation {
   const CTypeRFA& VerseFile() const { return verseFile_; }
   const TopicLists& Lists() const { return lists_; }
 
-  std::int16_t TopicPosition = 0;
-  std::string TopicTitle;
-
  private:
-  ProgramState& program_;
-  ITimer& timNextVerse_;
+  SettingsRecord& settings_;
+  const TopicTable& topics_;
+  VerseRecord& verseBuffer_;
+  std::int16_t topicPosition_ = 0;
+  // The title of the current topic; kept when no topic is enabled.
+  std::string topicTitle_;
   TopicLists lists_;
   CTypeRFA verseFile_;
 };

@@ -123,8 +123,7 @@ LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       PAINTSTRUCT ps;
       BeginPaint(hwnd, &ps);
       EndPaint(hwnd, &ps);
-      if (w->picText.Width() > 0)
-        w->window.CopyFrom(w->picText, 0, 0, w->picText.Width(), w->picText.Height(), 0, 0);
+      form.Form_Paint();
       return 0;
     }
     case WM_CLOSE:
@@ -149,8 +148,8 @@ HWND CreateDisplayWindow(HINSTANCE instance) {
   wc.lpszClassName = kDisplayClass;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(100));
   RegisterClassExW(&wc);
-  return CreateWindowExW(0, kDisplayClass, L"Vellumway Screen Saver", WS_POPUP, 0, 0, 0, 0,
-                         nullptr, nullptr, instance, nullptr);
+  return CreateWindowExW(0, kDisplayClass, L"Vellumway Screen Saver", WS_POPUP, 0, 0, 0, 0, nullptr,
+                         nullptr, instance, nullptr);
 }
 
 }  // namespace

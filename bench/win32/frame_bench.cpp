@@ -147,22 +147,20 @@ HWND MakeWindow(const wchar_t* cls, int width, int height) {
 struct Display {
   Display(HWND hwnd, const std::string& title)
       : window(hwnd),
-        topicTitle(title),
-        renderer(program, {picWork, picText, picBlank, picCapture, window}, timFont, timNextVerse,
-                 host, topicTitle) {
+        verse{vw::bench::kLongestReference, vw::bench::kLongestVerse, title},
+        renderer(program.Settings, program.DisplayMode, program.Random,
+                 {picWork, picText, picBlank, picCapture, window}, timFont, host) {
     program.DisplayMode = vw::kModeFullScreen;
     program.Settings.Font = "Arial";
     program.Settings.FontSize = 45;
     program.Settings.Color = 1;
-    program.CurrentReference = vw::bench::kLongestReference;
-    program.CurrentVerseText = vw::bench::kLongestVerse;
   }
   vw::ProgramState program;
   GdiSurface picWork, picText, picBlank, picCapture;
   WindowSurface window;
-  vw::test::FakeTimer timFont, timNextVerse;
+  vw::test::FakeTimer timFont;
   BenchHost host;
-  std::string topicTitle;
+  vw::Verse verse;
   vw::VerseRenderer renderer;
 };
 
@@ -208,7 +206,7 @@ void RunSize(int width, int height, int frames, bool transparent) {
   Display d(hwnd, "The Ten Commandments");
   d.program.Settings.ScreenColor = transparent;
   d.renderer.PrepareDisplay();
-  d.renderer.Resize(width, height);
+  d.renderer.Resize(width, height, d.verse);
   const float target = d.renderer.Chars().TargetSize;
 
   for (int k = 0; k < 10; ++k) d.renderer.DrawVerse(target);
@@ -256,7 +254,7 @@ void CheckGdiObjects(int frames) {
   HWND hwnd = MakeWindow(L"VellumwayFrameBench", 1920, 1080);
   Display d(hwnd, "The Ten Commandments");
   d.renderer.PrepareDisplay();
-  d.renderer.Resize(1920, 1080);
+  d.renderer.Resize(1920, 1080, d.verse);
   d.renderer.DrawVerse(1.0f);
   while (d.timFont.enabled) d.renderer.timFont_Timer();
   const DWORD before = GdiObjects();
@@ -310,7 +308,7 @@ void MakeShots(const std::string& folder) {
     d.renderer.PrepareDisplay();
     ShowWindow(hwnd, SW_SHOW);
     Pump();
-    d.renderer.Resize(s.width, s.height);
+    d.renderer.Resize(s.width, s.height, d.verse);
     d.renderer.DrawVerse(s.size);
     const std::string path = folder + "\\" + s.name + ".bmp";
     WriteBmp(d.picText, path);

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <string>
 
+#include "app/ProgramState.h"
 #include "tests/fuzz/FuzzInput.h"
 #include "verses/CTypeRFA.h"
 #include "verses/VerseRotation.h"
-#include "tests/support/FakeTimer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vw;
@@ -46,12 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   program.Settings.LastSection = size > 1 ? (1 << (data[1] % 7)) : 1;
   program.Settings.LastVerse = size > 2 ? data[2] : 1;
   program.Settings.ChangeSec = 1;
-  test::FakeTimer timer;
-  VerseRotation rotation(program, timer);
+  VerseRotation rotation(program.Settings, program.Topics, program.VerseBuffer);
   rotation.RestorePosition();
   rotation.BuildTopicLists();
   if (rotation.OpenVerseFile(folder)) {
-    for (int i = 0; i < 12; ++i) rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
+    for (int i = 0; i < 12; ++i) rotation.NextVerse();
   }
   rotation.CloseVerseFile();
   return 0;

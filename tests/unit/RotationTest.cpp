@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramState.h"
 #include "core/Settings.h"
-#include "tests/support/FakeTimer.h"
 #include "tests/support/MemorySettingsStore.h"
 #include "tests/support/VerseFiles.h"
 #include "verses/mSharedBookDefine.h"
@@ -55,9 +55,9 @@ struct RotationRun {
     rotation.BuildTopicLists();
     opened = rotation.OpenVerseFile(folder);
   }
-  // One delivery into the program's strings; answers the record it came from.
+  // One delivery, kept in `verse`; answers the record it came from.
   std::int32_t Deliver() {
-    rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
+    verse = rotation.NextVerse();
     return program.VerseBuffer.Verse;
   }
   Records Deliver(int times) {
@@ -67,8 +67,8 @@ struct RotationRun {
   }
 
   ProgramState program;
-  test::FakeTimer timer;
-  VerseRotation rotation{program, timer};
+  VerseRotation rotation{program.Settings, program.Topics, program.VerseBuffer};
+  Verse verse;
   bool opened = false;
 };
 
@@ -121,9 +121,9 @@ TEST(Rotation, FullPassThroughEveryTopicAndBackToRecordOne) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const std::int32_t r = run.Deliver();
     ASSERT_EQ(r, expected[i].record) << "delivery " << i;
-    ASSERT_EQ(run.program.CurrentReference, ExpectedReference(r)) << "delivery " << i;
-    ASSERT_EQ(run.program.CurrentVerseText, "Record " + std::to_string(r)) << "delivery " << i;
-    ASSERT_EQ(run.rotation.TopicTitle, expected[i].title) << "delivery " << i;
+    ASSERT_EQ(run.verse.Reference, ExpectedReference(r)) << "delivery " << i;
+    ASSERT_EQ(run.verse.Text, "Record " + std::to_string(r)) << "delivery " << i;
+    ASSERT_EQ(run.verse.Title, expected[i].title) << "delivery " << i;
   }
   const auto deliveries = static_cast<std::int64_t>(expected.size());
   EXPECT_EQ(run.rotation.VerseFile().ReadCount() - readsBefore, deliveries);
@@ -176,34 +176,8 @@ TEST(Rotation, SequencesFromTheSavedPlace) {
     EXPECT_EQ(run.Deliver(static_cast<int>(c.records.size())), c.records);
     EXPECT_EQ(run.program.Settings.LastSection, c.section);
     const TopicEntry* topic = run.program.Topics.FindByValue(c.section);
-    EXPECT_EQ(run.rotation.TopicTitle, topic ? topic->Title : "");
-    EXPECT_EQ(run.program.CurrentReference, ExpectedReference(c.records.back()));
-  }
-}
-
-TEST(Rotation, TickPresentsFirstThenDeliversOneVersePerTick) {
-  for (std::int16_t seconds : {std::int16_t{15}, std::int16_t{33}, std::int16_t{32767}}) {
-    SCOPED_TRACE(seconds);
-    RotationRun run(1, kAllVerses, 1);
-    run.program.Settings.ChangeSec = seconds;
-    run.Deliver();  // chosen at load
-    run.rotation.Go();
-    EXPECT_EQ(run.timer.interval, 100);
-    EXPECT_TRUE(run.timer.enabled);
-
-    const auto reads = run.rotation.VerseFile().ReadCount();
-    run.rotation.timNextVerse_Timer();
-    EXPECT_FALSE(run.timer.enabled);
-    EXPECT_EQ(run.program.CurrentReference, ExpectedReference(1));
-    EXPECT_EQ(run.rotation.VerseFile().ReadCount(), reads);
-
-    for (std::int32_t r = 2; r <= 4; ++r) {
-      run.timer.SetEnabled(true);  // as the growth animation does at full size
-      run.rotation.timNextVerse_Timer();
-      EXPECT_EQ(run.program.CurrentReference, ExpectedReference(r));
-      EXPECT_FALSE(run.timer.enabled);
-    }
-    EXPECT_EQ(run.timer.intervals, (std::vector<std::int32_t>{100, seconds * 1000}));
+    EXPECT_EQ(run.verse.Title, topic ? topic->Title : "");
+    EXPECT_EQ(run.verse.Reference, ExpectedReference(c.records.back()));
   }
 }
 
@@ -256,11 +230,12 @@ TEST(Rotation, UnreadableListEntriesMoveOnOrRepeat) {
 
   // Entry 62 of "NoahArk" is record 200, the last; entry 63 fails and the next topic
   // ("TenCommandments") fails too, so the verse on show comes again.
-  run.rotation.TopicPosition = 61;
+  run.program.Settings.LastVerse = 61;
+  run.rotation.RestorePosition();  // as a run saved at entry 61 resumes
   EXPECT_EQ(run.Deliver(2), (Records{200, 200}));
-  EXPECT_EQ(run.program.CurrentReference, ExpectedReference(200));
+  EXPECT_EQ(run.verse.Reference, ExpectedReference(200));
   EXPECT_EQ(run.program.Settings.LastSection, kTenCommandments);
-  EXPECT_EQ(run.rotation.TopicTitle, "The Ten Commandments");
+  EXPECT_EQ(run.verse.Title, "The Ten Commandments");
   // Entry 2 of "TenCommandments" fails as well: on to "NoahArk", from its start.
   EXPECT_EQ(run.Deliver(), 139);
 }

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/ProgramState.h"
-#include "tests/support/FakeTimer.h"
 #include "verses/CTypeRFA.h"
 #include "verses/VerseRotation.h"
 #include "verses/mSharedBookDefine.h"
@@ -40,19 +39,18 @@ TEST_F(KjvTest, John316) {
 
 TEST_F(KjvTest, TenCommandmentsComeWithTheirTitle) {
   ProgramState program;
-  test::FakeTimer timer;
-  VerseRotation rotation{program, timer};
+  VerseRotation rotation{program.Settings, program.Topics, program.VerseBuffer};
   BuildTopicTable(program.Topics);
   rotation.BuildTopicLists();
   ASSERT_TRUE(rotation.OpenVerseFile(
       std::filesystem::path(VELLUMWAY_KJV_DAT).parent_path().generic_string() + "/"));
   EXPECT_EQ(mSharedBookDefine::ReferenceLine(program.VerseBuffer), "Genesis 1:1");
   program.Settings.Display = 2;
-  rotation.NextVerse(program.CurrentReference, program.CurrentVerseText);
+  const Verse verse = rotation.NextVerse();
   EXPECT_EQ(rotation.GetCurrentRecord(), 2055);
-  EXPECT_EQ(rotation.TopicTitle, "The Ten Commandments");
-  EXPECT_EQ(program.CurrentReference, "Exodus 20:3");
-  EXPECT_EQ(program.CurrentVerseText, "Thou shalt have no other gods before me.");
+  EXPECT_EQ(verse.Title, "The Ten Commandments");
+  EXPECT_EQ(verse.Reference, "Exodus 20:3");
+  EXPECT_EQ(verse.Text, "Thou shalt have no other gods before me.");
 }
 
 TEST_F(KjvTest, EveryTopicEntryIsAVerseOfTheFile) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramState.h"
 #include "display/TextColor.h"
 #include "tests/support/FakeDisplayHost.h"
 #include "tests/support/FakeTimer.h"
@@ -25,8 +26,14 @@ class VerseRendererTest : public ::testing::Test {
     program.Settings.Font = "Georgia";
     program.Settings.Color = 1;
     program.DisplayMode = kModeFullScreen;
-    program.CurrentReference = "John 11:35";
-    program.CurrentVerseText = "Jesus wept.";
+  }
+
+  // A frame and a growth tick, with the renderer's report handed on as frmMain does.
+  void Draw(float size) {
+    if (renderer.DrawVerse(size)) timNextVerse.SetEnabled(true);
+  }
+  void Tick() {
+    if (renderer.timFont_Timer()) timNextVerse.SetEnabled(true);
   }
 
   // Draws at size 1, as the verse timer or the focus handler does, then runs the growth to
@@ -38,13 +45,13 @@ class VerseRendererTest : public ::testing::Test {
       picText.ClearCalls();
     };
     picText.ClearCalls();
-    renderer.DrawVerse(1.0f);
+    Draw(1.0f);
     frameSize();
     for (int guard = 0; timFont.enabled && guard < 100; ++guard) {
       if (verseTimerIdle) {
         EXPECT_FALSE(timNextVerse.enabled) << "it waits for the growth";
       }
-      renderer.timFont_Timer();
+      Tick();
       frameSize();
     }
     return sizes;
@@ -61,10 +68,10 @@ class VerseRendererTest : public ::testing::Test {
   test::RecordingSurface picWork, picText, picBlank, picCapture, window;
   test::FakeTimer timFont, timNextVerse;
   test::FakeDisplayHost host;
-  std::string topicTitle;
-  VerseRenderer renderer{program, {picWork, picText, picBlank, picCapture, window},
-                         timFont, timNextVerse,
-                         host,    topicTitle};
+  Verse verse{"John 11:35", "Jesus wept.", ""};
+  VerseRenderer renderer{program.Settings, program.DisplayMode,
+                         program.Random,   {picWork, picText, picBlank, picCapture, window},
+                         timFont,          host};
 };
 
 TEST_F(VerseRendererTest, GrowsTwoPointsATickThenHandsOverToTheVerseTimer) {
@@ -85,7 +92,7 @@ TEST_F(VerseRendererTest, GrowsTwoPointsATickThenHandsOverToTheVerseTimer) {
     program.Settings.FontSize = c.fontSize;
     timNextVerse.enabled = false;
     timNextVerse.enableCount = 0;
-    renderer.Resize(800, 600);
+    renderer.Resize(800, 600, verse);
     EXPECT_EQ(Grow(), c.frames);
     EXPECT_FALSE(timFont.enabled);
     EXPECT_TRUE(timNextVerse.enabled);
@@ -95,13 +102,13 @@ TEST_F(VerseRendererTest, GrowsTwoPointsATickThenHandsOverToTheVerseTimer) {
 
 TEST_F(VerseRendererTest, FocusRestartsTheGrowthInTheSameColour) {
   program.Settings.ColorType = true;
-  renderer.Resize(800, 600);
+  renderer.Resize(800, 600, verse);
   Grow();
   const ColorValue colour = renderer.Chars().TextColor;
   RandomGenerator before = program.Random;
   // A focus mid-growth, then another; the verse timer keeps running meanwhile.
-  renderer.DrawVerse(1.0f);
-  for (int k = 0; k < 4; ++k) renderer.timFont_Timer();  // at 9 points now
+  Draw(1.0f);
+  for (int k = 0; k < 4; ++k) Tick();  // at 9 points now
   EXPECT_EQ(Grow(false), (std::vector<float>{1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 20}));
   EXPECT_TRUE(timNextVerse.enabled);
   EXPECT_EQ(renderer.Chars().TextColor, colour);
@@ -109,14 +116,14 @@ TEST_F(VerseRendererTest, FocusRestartsTheGrowthInTheSameColour) {
 }
 
 TEST_F(VerseRendererTest, ResizeDuringGrowthPreparesTheVerseAndEndsTheGrowthAtTheTarget) {
-  renderer.Resize(800, 600);
-  renderer.DrawVerse(1.0f);
-  renderer.timFont_Timer();
-  renderer.timFont_Timer();  // at 5 points, growing
+  renderer.Resize(800, 600, verse);
+  Draw(1.0f);
+  Tick();
+  Tick();  // at 5 points, growing
 
-  program.CurrentVerseText = "Jesus wept!";
+  verse.Text = "Jesus wept!";
   RandomGenerator expected = program.Random;
-  renderer.Resize(1024, 768);
+  renderer.Resize(1024, 768, verse);
   EXPECT_EQ(picBlank.Width(), 1024);
   EXPECT_EQ(picText.Height(), 768);
   EXPECT_EQ(renderer.Chars().Reference, "John 11:35");
@@ -126,7 +133,7 @@ TEST_F(VerseRendererTest, ResizeDuringGrowthPreparesTheVerseAndEndsTheGrowthAtTh
 
   picText.ClearCalls();
   ASSERT_TRUE(timFont.enabled);
-  renderer.timFont_Timer();
+  Tick();
   EXPECT_FALSE(timFont.enabled);
   EXPECT_TRUE(timNextVerse.enabled) << "the step after a resize starts at the target";
   EXPECT_EQ(Drawn(), (Strings{"Jesus wept!@457,369", "John 11:35@462,459"}));
@@ -154,12 +161,12 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReference) {
       {{200, 301, "Salvation", ""}, {"Salvation@55,0", "John 11:35@50,210"}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.in.text);
-    topicTitle = c.in.title;
-    program.CurrentVerseText = c.in.text;
-    renderer.Resize(c.in.width, c.in.height);
+    verse.Title = c.in.title;
+    verse.Text = c.in.text;
+    renderer.Resize(c.in.width, c.in.height, verse);
     picText.ClearCalls();
     window.ClearCalls();
-    renderer.DrawVerse(20.0f);
+    Draw(20.0f);
     EXPECT_EQ(Drawn(), c.drawn);
     for (const SurfaceCall& d : picText.Draws()) EXPECT_EQ(d.color, renderer.Chars().TextColor);
     EXPECT_EQ(window.Copies().size(), 1u);
@@ -167,10 +174,10 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReference) {
 
   // While small the lines keep the breaks of the target size.
   picText.ClearCalls();
-  topicTitle = "";
-  program.CurrentVerseText = "one two three four five six seven";
-  renderer.Resize(200, 300);
-  renderer.DrawVerse(3.0f);
+  verse.Title = "";
+  verse.Text = "one two three four five six seven";
+  renderer.Resize(200, 300, verse);
+  Draw(3.0f);
   EXPECT_EQ(picText.Draws()[0].text, "one two three four");
   EXPECT_EQ(picWork.FontSize(), 20.0f);
   EXPECT_FALSE(picWork.FontUnderline());
@@ -181,14 +188,15 @@ TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere)
     SCOPED_TRACE(styled);
     program.Settings.FontBold = styled;
     program.Settings.FontItalic = styled;
-    topicTitle = "";
-    renderer.Resize(800, 600);
+    verse.Title = "";
+    renderer.Resize(800, 600, verse);
     picText.ClearCalls();
-    renderer.DrawVerse(7.0f);
+    Draw(7.0f);
     EXPECT_EQ(picText.Draws().size(), 2u);
-    topicTitle = "Noah and the Ark";  // read afresh at every frame
+    verse.Title = "Noah and the Ark";  // the title travels with the verse
+    renderer.SetupChars(verse);
     picText.ClearCalls();
-    renderer.DrawVerse(7.0f);
+    Draw(7.0f);
     const std::vector<SurfaceCall> draws = picText.Draws();
     ASSERT_EQ(draws.size(), 3u);
     EXPECT_TRUE(draws[0].underline);
@@ -209,10 +217,10 @@ TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere)
 TEST_F(VerseRendererTest, BackgroundComesFromTheCaptureOnlyWhenTransparent) {
   for (bool transparent : {false, true}) {
     program.Settings.ScreenColor = transparent;
-    renderer.Resize(800, 600);
+    renderer.Resize(800, 600, verse);
     picText.ClearCalls();
     window.ClearCalls();
-    renderer.DrawVerse(1.0f);
+    Draw(1.0f);
     const std::vector<SurfaceCall> copies = picText.Copies();
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(picText.calls.front().kind, SurfaceCall::Kind::kCopyFrom) << "background first";
@@ -230,20 +238,20 @@ TEST_F(VerseRendererTest, BackgroundComesFromTheCaptureOnlyWhenTransparent) {
 
 TEST_F(VerseRendererTest, ShadowUnderEveryPieceOverTheDesktopImageOnly) {
   program.Settings.DropShadow = true;
-  renderer.Resize(800, 600);
-  renderer.DrawVerse(1.0f);
+  renderer.Resize(800, 600, verse);
+  Draw(1.0f);
   EXPECT_EQ(picText.Draws().size(), 2u) << "no shadow on black";
 
   program.Settings.ScreenColor = true;
   program.Settings.FontSize = 45;
-  topicTitle = "Bible Prophecies";
-  renderer.Resize(1920, 1080);
+  verse.Title = "Bible Prophecies";
+  renderer.Resize(1920, 1080, verse);
   // The offset is a fifteenth of the size, rounded, and at least a pixel; the title is
   // drawn at the target size of 45.
   const std::pair<float, std::array<int, 3>> cases[] = {{23.0f, {3, 2, 2}}, {1.0f, {3, 1, 1}}};
   for (const auto& [size, offsets] : cases) {
     picText.ClearCalls();
-    renderer.DrawVerse(size);
+    Draw(size);
     const std::vector<SurfaceCall> draws = picText.Draws();
     ASSERT_EQ(draws.size(), 6u);
     for (int k = 0; k < 3; ++k) {
@@ -260,8 +268,8 @@ TEST_F(VerseRendererTest, ShadowUnderEveryPieceOverTheDesktopImageOnly) {
 }
 
 TEST_F(VerseRendererTest, DrawBeforeAnyVerseShowsTheBackgroundOnly) {
-  renderer.DrawVerse(1.0f);
-  renderer.timFont_Timer();
+  Draw(1.0f);
+  Tick();
   EXPECT_TRUE(picText.Draws().empty());
   EXPECT_EQ(window.Copies().size(), 2u);
   EXPECT_FALSE(timFont.enabled);

@@ -55,12 +55,12 @@ TEST_F(DisplayWindowTest, LoadsShowsTheFirstVerseThenOneEveryChangeSec) {
   ASSERT_TRUE(loaded);
   EXPECT_EQ(program.Topics.Count(), 6);
   EXPECT_EQ(f.Rotation().GetCurrentRecord(), 1);
-  EXPECT_EQ(program.CurrentVerseText, "Record 1");
   EXPECT_EQ(host.cursorCalls, std::vector<bool>{false});
   EXPECT_TRUE(store.writes.empty()) << "loading writes nothing";
 
   f.Form_Resize(800, 600);
-  EXPECT_EQ(f.Renderer().DisplayWidth, 800);
+  EXPECT_EQ(f.Renderer().Chars().Text, "Record 1") << "the verse chosen at load";
+  EXPECT_EQ(f.Renderer().DisplayWidth(), 800);
   EXPECT_EQ(picText.Height(), 600);
   f.Go();
   EXPECT_EQ(timNextVerse.interval, 100);
@@ -76,6 +76,34 @@ TEST_F(DisplayWindowTest, LoadsShowsTheFirstVerseThenOneEveryChangeSec) {
   EXPECT_FLOAT_EQ(picText.FontSize(), 1.0f);
   EXPECT_TRUE(timFont.enabled);
   EXPECT_EQ(f.Renderer().Chars().TextColor, colour);
+}
+
+TEST_F(DisplayWindowTest, TickPresentsFirstThenDeliversOneVersePerTick) {
+  for (std::int16_t seconds : {std::int16_t{15}, std::int16_t{33}, std::int16_t{32767}}) {
+    SCOPED_TRACE(seconds);
+    program = ProgramState();
+    timNextVerse = test::FakeTimer();
+    store.Set("Settings", "ChangeSec", std::to_string(seconds));
+    frmMain& f = Load();  // record 1 chosen at load
+    f.Form_Resize(800, 600);
+    f.Go();
+    EXPECT_EQ(timNextVerse.interval, 100);
+    EXPECT_TRUE(timNextVerse.enabled);
+
+    const auto reads = f.Rotation().VerseFile().ReadCount();
+    f.timNextVerse_Timer();
+    EXPECT_FALSE(timNextVerse.enabled);
+    EXPECT_EQ(f.Renderer().Chars().Text, "Record 1");
+    EXPECT_EQ(f.Rotation().VerseFile().ReadCount(), reads);
+
+    for (std::int32_t r = 2; r <= 4; ++r) {
+      timNextVerse.SetEnabled(true);  // as at the end of the growth
+      f.timNextVerse_Timer();
+      EXPECT_EQ(f.Renderer().Chars().Text, "Record " + std::to_string(r));
+      EXPECT_FALSE(timNextVerse.enabled);
+    }
+    EXPECT_EQ(timNextVerse.intervals, (std::vector<std::int32_t>{100, seconds * 1000}));
+  }
 }
 
 TEST_F(DisplayWindowTest, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
@@ -96,7 +124,8 @@ TEST_F(DisplayWindowTest, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
     if (bytes != "<missing>") test::WriteBytes(folder.Path() / "kjv.dat", bytes);
     host.programFolder = folder.Path().generic_string() + "/";
     frmMain& f = Load();
-    const std::string label = bytes == "<missing>" ? bytes : std::to_string(bytes.size()) + " bytes";
+    const std::string label =
+        bytes == "<missing>" ? bytes : std::to_string(bytes.size()) + " bytes";
     EXPECT_FALSE(loaded) << label;
     EXPECT_TRUE(f.Unloaded()) << label;
     EXPECT_EQ(host.endCount, 1) << label;
