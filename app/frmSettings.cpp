@@ -17,79 +17,63 @@ namespace {
 constexpr std::array<std::int32_t, kTopicBoxCount> kTopicBits = {
     kAllVerses, kTenCommandments, kNoahArk, kSamson, kSalvation, kProphecies};
 
-constexpr int kFirstFontSize = 8;
-constexpr int kLastFontSize = 45;
-constexpr const char* kFallbackFontSize = "20";
-
-std::string Stored(const ISettingsStore& store, const char* key) {
-  return GetSetting(store, kSettingsSection, key);
-}
-
-// A stored flag, read as the display reads it: any number other than 0 is on, so the dialog
-// shows what the display does. Text that is no number was edited by hand and counts as the
-// key's default.
-int StoredZeroOrOne(const ISettingsStore& store, const char* key, int fallback) {
-  const auto flag = ToFlag(Stored(store, key));
-  return flag ? (*flag ? 1 : 0) : fallback;
-}
-
 }  // namespace
 
 void frmSettings::Form_Load() {
-  // 1. The faces; the box keeps them in alphabetical order.
+  // Every value is read through the settings table, as the display reads it, so the dialog
+  // shows what the display does; text edited by hand into a number key counts as its default.
+
+  // The faces; the box keeps them in alphabetical order.
   controls_.ClearList(ControlId::cmbFont);
   for (const std::string& face : controls_.FontFaces()) {
     controls_.AddListItem(ControlId::cmbFont, face);
   }
 
-  // 2. The sizes the verse may grow to.
+  // The sizes the verse may grow to.
   controls_.ClearList(ControlId::cboMaxFontSize);
-  for (int size = kFirstFontSize; size <= kLastFontSize; ++size) {
+  for (int size = kFontSize.Min; size <= kFontSize.Max; ++size) {
     controls_.AddListItem(ControlId::cboMaxFontSize, DecimalText(size));
   }
 
-  // 3. The interval exactly as stored, so that "OK" writes back what the user sees.
-  controls_.SetText(ControlId::txtChangeSec, Stored(store_, "ChangeSec"));
+  // The interval exactly as stored, so that "OK" writes back what the user sees.
+  controls_.SetText(ControlId::txtChangeSec, StoredText(store_, kChangeSec));
 
-  // 4. The stored size when it is one of the entries, otherwise "20".
+  // The stored size when it is one of the entries, otherwise the default.
   {
-    const std::string wanted = Stored(store_, "FontSize");
+    const std::string wanted = StoredText(store_, kFontSize);
     const int count = controls_.ListCount(ControlId::cboMaxFontSize);
     int found = -1, fallback = -1;
     for (int i = 0; i < count; ++i) {
       const std::string item = controls_.ListItem(ControlId::cboMaxFontSize, i);
       if (found < 0 && item == wanted) found = i;
-      if (fallback < 0 && item == kFallbackFontSize) fallback = i;
+      if (fallback < 0 && item == kFontSize.Default) fallback = i;
     }
     controls_.SetListIndex(ControlId::cboMaxFontSize, found >= 0 ? found : fallback);
   }
 
-  // 5.-7. The three boxes; changing "Bold" or "Italic" updates the sample.
-  SetCheckBox(ControlId::chkDropShadow, StoredZeroOrOne(store_, "DropShadow", 0) == 1);
-  SetCheckBox(ControlId::chkBold, StoredZeroOrOne(store_, "FontBold", 0) == 1);
-  SetCheckBox(ControlId::chkItalic, StoredZeroOrOne(store_, "FontItalic", 0) == 1);
+  // The three boxes; changing "Bold" or "Italic" updates the sample.
+  SetCheckBox(ControlId::chkDropShadow, ReadNumber(store_, kDropShadow) == 1);
+  SetCheckBox(ControlId::chkBold, ReadNumber(store_, kFontBold) == 1);
+  SetCheckBox(ControlId::chkItalic, ReadNumber(store_, kFontItalic) == 1);
 
-  // 8.-9. The face as stored, installed or not; setting the text is no choice from the list,
-  // so the sample's face is set here.
-  controls_.SetText(ControlId::cmbFont, Stored(store_, "Font"));
+  // The face as stored, installed or not; setting the text is no choice from the list, so
+  // the sample's face is set here.
+  controls_.SetText(ControlId::cmbFont, StoredText(store_, kFont));
   controls_.SetSampleFace(controls_.Text(ControlId::cmbFont));
 
-  // 10. A number outside 0 to 5 marks no swatch; text that is no number at all counts as the
-  // default colour.
-  picColorSelect_Click(ToInt16(Stored(store_, "Color")).value_or(1));
+  // A number outside 0 to 5 marks no swatch.
+  picColorSelect_Click(ReadNumber(store_, kColor));
 
-  // 11.-12. The handler first, then the selection, which runs it again when it changes.
-  const int screen = StoredZeroOrOne(store_, "ScreenColor", 0);
+  // The handler first, then the selection, which runs it again when it changes.
+  const int screen = ReadNumber(store_, kScreenColor);
   optScreen_Click(screen);
   SelectOptionByCode(optScreen(screen));
 
-  const int colorType = StoredZeroOrOne(store_, "ColorType", 0);
+  const int colorType = ReadNumber(store_, kColorType);
   optColor_Click(colorType);
   SelectOptionByCode(optColor(colorType));
 
-  // 13. Text that is not a number was edited by hand: all verses, as the display reads it.
-  const std::string display = Stored(store_, "Display");
-  SetDisplayMask(ToInt32(display) ? LeadingNumber(display).value_or(kAllVerses) : kAllVerses);
+  SetDisplayMask(ReadNumber(store_, kDisplay));
 }
 
 void frmSettings::ControlClicked(ControlId id) {
@@ -182,43 +166,43 @@ void frmSettings::Command1_Click() {
   }
   // Rounded as the display will round it when it reads the stored text back.
   const std::optional<std::int64_t> seconds = RoundHalfEven(*number);
-  if (seconds ? *seconds < 1 : *number < 0) {
+  if (seconds ? *seconds < kChangeSec.Min : *number < 0) {
     Warn("Change Verse in seconds must be greater than 0");
     controls_.SetFocus(ControlId::txtChangeSec);
     return;
   }
-  if (!seconds || *seconds > INT16_MAX) {
+  if (!seconds || *seconds > kChangeSec.Max) {
     Warn("Change Verse in seconds must be less than 32768");
     controls_.SetFocus(ControlId::txtChangeSec);
     return;
   }
 
   auto flag = [&](ControlId id) { return std::string(controls_.IsChecked(id) ? "1" : "0"); };
-  std::vector<std::pair<const char*, std::string>> writes;
-  writes.emplace_back("ChangeSec", interval);
-  writes.emplace_back("FontSize",
+  std::vector<std::pair<const SettingKey*, std::string>> writes;
+  writes.emplace_back(&kChangeSec, interval);
+  writes.emplace_back(&kFontSize,
                       controls_.ListItem(ControlId::cboMaxFontSize,
                                          controls_.ListIndex(ControlId::cboMaxFontSize)));
-  writes.emplace_back("FontBold", flag(ControlId::chkBold));
-  writes.emplace_back("FontItalic", flag(ControlId::chkItalic));
-  writes.emplace_back("DropShadow", flag(ControlId::chkDropShadow));
-  writes.emplace_back("Font", controls_.Text(ControlId::cmbFont));
+  writes.emplace_back(&kFontBold, flag(ControlId::chkBold));
+  writes.emplace_back(&kFontItalic, flag(ControlId::chkItalic));
+  writes.emplace_back(&kDropShadow, flag(ControlId::chkDropShadow));
+  writes.emplace_back(&kFont, controls_.Text(ControlId::cmbFont));
   // With no swatch marked the stored colour stays as it is.
   for (int i = 0; i < kSwatchCount; ++i) {
     if (controls_.HeightTwips(picColorSelect(i)) == kMarkedSwatchTwips) {
-      writes.emplace_back("Color", DecimalText(i));
+      writes.emplace_back(&kColor, DecimalText(i));
       break;
     }
   }
-  writes.emplace_back("ScreenColor", controls_.IsChecked(ControlId::optScreen0) ? "0" : "1");
-  writes.emplace_back("ColorType", controls_.IsChecked(ControlId::optColor0) ? "0" : "1");
-  writes.emplace_back("Display", DecimalText(GetDisplayMask()));
+  writes.emplace_back(&kScreenColor, controls_.IsChecked(ControlId::optScreen0) ? "0" : "1");
+  writes.emplace_back(&kColorType, controls_.IsChecked(ControlId::optColor0) ? "0" : "1");
+  writes.emplace_back(&kDisplay, DecimalText(GetDisplayMask()));
 
   for (const auto& [key, value] : writes) {
-    if (!SaveSetting(store_, kSettingsSection, key, value)) {
+    if (!SaveSetting(store_, *key, value)) {
       // The dialog stays open, so nothing suggests the options were stored.
-      Warn(std::string("The settings could not be saved: the settings store refused \"") + key +
-           "\", and the settings after it were not written. Press OK to try again.");
+      Warn(std::string("The settings could not be saved: the settings store refused \"") +
+           key->Name + "\", and the settings after it were not written. Press OK to try again.");
       return;
     }
   }

@@ -1,8 +1,5 @@
 #include "core/Settings.h"
 
-#include <array>
-#include <utility>
-
 #include "core/Conversions.h"
 
 namespace vw {
@@ -17,53 +14,67 @@ bool SaveSetting(ISettingsStore& store, const std::string& section, const std::s
   return store.Write(kProgramTitle, section, key, value);
 }
 
+std::string StoredText(const ISettingsStore& store, const SettingKey& key) {
+  return GetSetting(store, kSettingsSection, key.Name);
+}
+
+bool SaveSetting(ISettingsStore& store, const SettingKey& key, const std::string& value) {
+  return SaveSetting(store, kSettingsSection, key.Name, value);
+}
+
+std::optional<std::int32_t> ConvertSetting(const SettingKey& key, std::string_view text) {
+  switch (key.Convert) {
+    case Conversion::Whole:
+      return ToWholeInteger(text, key.Min, key.Max);
+    case Conversion::Flag:
+      if (auto flag = ToFlag(text)) return *flag ? 1 : 0;
+      return std::nullopt;
+    case Conversion::Leading:
+      return LeadingNumber(text);
+    case Conversion::Text:
+      break;
+  }
+  return std::nullopt;
+}
+
+std::int32_t ReadNumber(const ISettingsStore& store, const SettingKey& key) {
+  if (auto value = ConvertSetting(key, StoredText(store, key))) return *value;
+  // A key without a default (the current topic) falls back to none.
+  return key.Default ? ConvertSetting(key, key.Default).value_or(0) : 0;
+}
+
+std::string ReadText(const ISettingsStore& store, const SettingKey& key) {
+  std::string text = StoredText(store, key);
+  if (text.empty() && key.Default) text = key.Default;
+  return text;
+}
+
 void EnsureDefaultSettings(ISettingsStore& store) {
-  // {name read, name written, default}. The background key is read as "Screencolor": the
-  // store matches names without regard to case, so both address the user's choice.
-  static const std::array<std::array<const char*, 3>, 13> kDefaults = {{
-      {"ChangeSec", "ChangeSec", "15"},
-      {"FontSize", "FontSize", "20"},
-      {"FontBold", "FontBold", "0"},
-      {"FontItalic", "FontItalic", "0"},
-      {"DropShadow", "DropShadow", "0"},
-      {"Font", "Font", "Arial"},
-      {"Color", "Color", "1"},
-      {"Screencolor", "ScreenColor", "0"},
-      {"ColorType", "ColorType", "0"},
-      {"Content", "Content", "0"},
-      {"FreeText", "FreeText", "Dadoduz Ivuzozuvodi"},
-      {"Display", "Display", "1"},
-      {"LastVerse", "LastVerse", "1"},
-  }};
-  for (const auto& [readName, writeName, value] : kDefaults) {
-    if (GetSetting(store, kSettingsSection, readName).empty()) {
-      SaveSetting(store, kSettingsSection, writeName, value);
-    }
+  // The store matches names without regard to case, so a value written by hand under
+  // another spelling counts as present.
+  for (const SettingKey& key : kSettingKeys) {
+    if (key.Default && StoredText(store, key).empty()) SaveSetting(store, key, key.Default);
   }
 }
 
 void LoadSettings(const ISettingsStore& store, SettingsRecord& r) {
-  auto get = [&](const char* key) { return GetSetting(store, kSettingsSection, key); };
+  auto number16 = [&](const SettingKey& key) {
+    return static_cast<std::int16_t>(ReadNumber(store, key));
+  };
+  auto flag = [&](const SettingKey& key) { return ReadNumber(store, key) != 0; };
 
-  auto changeSec = ToInt16(get("ChangeSec"));
-  r.ChangeSec = (changeSec && *changeSec >= 1) ? *changeSec : kDefaultChangeSec;
-
-  auto fontSize = ToInt16(get("FontSize"));
-  r.FontSize = (fontSize && *fontSize >= kMinFontSize && *fontSize <= kMaxFontSize)
-                   ? *fontSize
-                   : kDefaultFontSize;
-
-  r.FontBold = ToFlag(get("FontBold")).value_or(false);
-  r.FontItalic = ToFlag(get("FontItalic")).value_or(false);
-  r.DropShadow = ToFlag(get("DropShadow")).value_or(false);
-  r.Font = get("Font");
-  if (r.Font.empty()) r.Font = "Arial";
-  r.Color = ToInt16(get("Color")).value_or(1);
-  r.ScreenColor = ToFlag(get("ScreenColor")).value_or(false);
-  r.ColorType = ToFlag(get("ColorType")).value_or(false);
-  r.Display = ToInt32(get("Display")).value_or(1);
-  r.LastSection = LeadingNumber(get("LastSection")).value_or(0);
-  r.LastVerse = ToInt32(get("LastVerse")).value_or(1);
+  r.ChangeSec = number16(kChangeSec);
+  r.FontSize = number16(kFontSize);
+  r.FontBold = flag(kFontBold);
+  r.FontItalic = flag(kFontItalic);
+  r.DropShadow = flag(kDropShadow);
+  r.Font = ReadText(store, kFont);
+  r.Color = number16(kColor);
+  r.ScreenColor = flag(kScreenColor);
+  r.ColorType = flag(kColorType);
+  r.Display = ReadNumber(store, kDisplay);
+  r.LastSection = ReadNumber(store, kLastSection);
+  r.LastVerse = ReadNumber(store, kLastVerse);
 }
 
 }  // namespace vw

@@ -1,6 +1,9 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/SettingsStore.h"
 
@@ -10,11 +13,45 @@ inline constexpr const char* kProgramTitle = "Vellumway Screen Saver";
 inline constexpr const char* kSettingsSection = "Settings";
 inline constexpr const char* kStartupSection = "Startup";
 
-// Defaults that LoadSettings falls back to when a stored value cannot be used.
-inline constexpr std::int16_t kDefaultChangeSec = 15;
-inline constexpr std::int16_t kDefaultFontSize = 20;
-inline constexpr std::int16_t kMinFontSize = 8;
-inline constexpr std::int16_t kMaxFontSize = 45;
+// How a key's stored text becomes its value.
+enum class Conversion {
+  Whole,    // the whole text a number, rounded half to even, within [Min, Max]
+  Flag,     // a 16-bit whole number: 0 is off, anything else on
+  Leading,  // the number the text starts with, 0 when none
+  Text,     // the text itself; empty counts as absent
+};
+
+// One key of "Settings": its name, the text written when it is empty (nullptr: none), how it
+// is read and the range a number must fall in. A value that cannot be read or is out of range
+// reads as the default. The display, the settings dialog and the saved place all read and
+// write through this table, so the dialog shows what the display will do.
+struct SettingKey {
+  const char* Name;
+  const char* Default;
+  Conversion Convert;
+  std::int32_t Min = INT32_MIN;
+  std::int32_t Max = INT32_MAX;
+};
+
+inline constexpr SettingKey kChangeSec{"ChangeSec", "15", Conversion::Whole, 1, INT16_MAX};
+inline constexpr SettingKey kFontSize{"FontSize", "20", Conversion::Whole, 8, 45};
+inline constexpr SettingKey kFontBold{"FontBold", "0", Conversion::Flag};
+inline constexpr SettingKey kFontItalic{"FontItalic", "0", Conversion::Flag};
+inline constexpr SettingKey kDropShadow{"DropShadow", "0", Conversion::Flag};
+inline constexpr SettingKey kFont{"Font", "Arial", Conversion::Text};
+inline constexpr SettingKey kColor{"Color", "1", Conversion::Whole, INT16_MIN, INT16_MAX};
+inline constexpr SettingKey kScreenColor{"ScreenColor", "0", Conversion::Flag};
+inline constexpr SettingKey kColorType{"ColorType", "0", Conversion::Flag};
+inline constexpr SettingKey kContent{"Content", "0", Conversion::Text};
+inline constexpr SettingKey kFreeText{"FreeText", "Dadoduz Ivuzozuvodi", Conversion::Text};
+inline constexpr SettingKey kDisplay{"Display", "1", Conversion::Whole};
+inline constexpr SettingKey kLastSection{"LastSection", nullptr, Conversion::Leading};
+inline constexpr SettingKey kLastVerse{"LastVerse", "1", Conversion::Whole};
+
+// Every key, in the order their defaults are written at a first start.
+inline constexpr std::array<SettingKey, 14> kSettingKeys = {
+    kChangeSec,   kFontSize,  kFontBold, kFontItalic, kDropShadow, kFont,        kColor,
+    kScreenColor, kColorType, kContent,  kFreeText,   kDisplay,    kLastSection, kLastVerse};
 
 // The user's options and the place reached, as loaded from the store.
 struct SettingsRecord {
@@ -40,6 +77,17 @@ std::string GetSetting(const ISettingsStore& store, const std::string& section,
                        const std::string& key);
 bool SaveSetting(ISettingsStore& store, const std::string& section, const std::string& key,
                  const std::string& value);
+
+// One key of "Settings": the stored text as it is, and its writing.
+std::string StoredText(const ISettingsStore& store, const SettingKey& key);
+bool SaveSetting(ISettingsStore& store, const SettingKey& key, const std::string& value);
+
+// The stored text converted as `key` says, nullopt when it cannot be or is out of range.
+std::optional<std::int32_t> ConvertSetting(const SettingKey& key, std::string_view text);
+// The number (or flag, as 0 or 1) a key holds, its default when the stored text does not do.
+std::int32_t ReadNumber(const ISettingsStore& store, const SettingKey& key);
+// The text a key holds, its default when it is empty.
+std::string ReadText(const ISettingsStore& store, const SettingKey& key);
 
 // Writes the default of every key of "Settings" whose stored value is empty. Runs first at
 // every start.

@@ -113,7 +113,7 @@ void VerseRotation::RestorePosition() {
 
 void VerseRotation::SavePosition(ISettingsStore& store) {
   const SettingsRecord& settings = settings_;
-  SaveSetting(store, kSettingsSection, "LastSection", DecimalText(settings.LastSection));
+  SaveSetting(store, kLastSection, DecimalText(settings.LastSection));
   std::int32_t lastVerse = 0;
   if (settings.LastSection != kAllVerses) {
     lastVerse = topicPosition_;
@@ -123,7 +123,7 @@ void VerseRotation::SavePosition(ISettingsStore& store) {
     // kjv.dat was never opened: keep the place the run started from.
     lastVerse = settings.LastVerse;
   }
-  SaveSetting(store, kSettingsSection, "LastVerse", DecimalText(lastVerse));
+  SaveSetting(store, kLastVerse, DecimalText(lastVerse));
 }
 
 void VerseRotation::CloseVerseFile() {

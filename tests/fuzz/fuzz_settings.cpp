@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vw;
-  static const char* const kKeys[] = {"ChangeSec", "FontSize",  "FontBold",    "FontItalic",
+  static const char* const kKeys[] = {"ChangeSec",  "FontSize", "FontBold",    "FontItalic",
                                       "DropShadow", "Font",     "Color",       "ScreenColor",
                                       "ColorType",  "Display",  "LastSection", "LastVerse"};
   auto fields = fuzz::Fields(data, size, std::size(kKeys));
@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LoadSettings(store, r);
   if (r.ChangeSec < 1) fuzz::Broken("ChangeSec below 1");
   if (r.ChangeIntervalMs() < 1000) fuzz::Broken("interval below a second");
-  if (r.FontSize < kMinFontSize || r.FontSize > kMaxFontSize) fuzz::Broken("FontSize out of range");
+  if (r.FontSize < kFontSize.Min || r.FontSize > kFontSize.Max)
+    fuzz::Broken("FontSize out of range");
   if (r.Font.empty()) fuzz::Broken("empty face");
 
   const std::string& text = fields[0];
