@@ -1,0 +1,178 @@
+// The dialog's controls as frmSettings sees them (IDialogControls).
+#include <set>
+
+#include "win32/SettingsDialogLayout.h"
+#include "win32/SettingsDialogWin32.h"
+#include "win32/WinText.h"
+
+namespace vw::win32 {
+
+namespace {
+
+std::wstring WindowText(HWND hwnd) {
+  int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM param) {
+  // "@" faces are the vertical variants of East Asian fonts, not faces to choose.
+  if (font->lfFaceName[0] != L'\0' && font->lfFaceName[0] != L'@') {
+    reinterpret_cast<std::set<std::wstring>*>(param)->insert(font->lfFaceName);
+  }
+  return 1;
+}
+
+std::set<std::wstring> FacesOf(HDC dc) {
+  std::set<std::wstring> faces;
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesExW(dc, &query, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+  return faces;
+}
+
+// A device context of the default printer, or nullptr when there is none.
+HDC DefaultPrinterDC() {
+  wchar_t device[512] = {};
+  // "name,driver,port"; the name may not contain a comma.
+  GetProfileStringW(L"windows", L"device", L"", device, 512);
+  std::wstring name(device);
+  name = name.substr(0, name.find(L','));
+  if (name.empty()) return nullptr;
+  return CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
+}
+
+}  // namespace
+
+std::string SettingsWindow::Text(ControlId id) const {
+  return Narrow(WindowText(Item(id)));
+}
+
+void SettingsWindow::SetText(ControlId id, const std::string& text) {
+  SetWindowTextW(Item(id), Widen(text).c_str());
+}
+
+bool SettingsWindow::IsChecked(ControlId id) const {
+  return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SettingsWindow::SetChecked(ControlId id, bool checked) {
+  SendMessageW(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void SettingsWindow::SelectOption(ControlId id) {
+  const bool screen = id == ControlId::optScreen0 || id == ControlId::optScreen1;
+  const ControlId first = screen ? ControlId::optScreen0 : ControlId::optColor0;
+  const ControlId last = screen ? ControlId::optScreen1 : ControlId::optColor1;
+  CheckRadioButton(hwnd_, static_cast<int>(first), static_cast<int>(last), static_cast<int>(id));
+}
+
+void SettingsWindow::ClearList(ControlId id) {
+  SendMessageW(Item(id), CB_RESETCONTENT, 0, 0);
+}
+
+void SettingsWindow::AddListItem(ControlId id, const std::string& item) {
+  const std::wstring wide = Widen(item);
+  SendMessageW(Item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+int SettingsWindow::ListCount(ControlId id) const {
+  return static_cast<int>(SendMessageW(Item(id), CB_GETCOUNT, 0, 0));
+}
+
+std::string SettingsWindow::ListItem(ControlId id, int index) const {
+  HWND box = Item(id);
+  const LRESULT length = SendMessageW(box, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied =
+      SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return Narrow(text);
+}
+
+int SettingsWindow::ListIndex(ControlId id) const {
+  const LRESULT index = SendMessageW(Item(id), CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void SettingsWindow::SetListIndex(ControlId id, int index) {
+  SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool SettingsWindow::IsVisible(ControlId id) const {
+  // The control's own state, which holds before the dialog is first shown.
+  return (GetWindowLongW(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void SettingsWindow::SetVisible(ControlId id, bool visible) {
+  ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+int SettingsWindow::HeightTwips(ControlId id) const {
+  const int swatch = IndexIn(id, ControlId::picColorSelect0, kSwatchCount);
+  if (swatch >= 0) return swatchTwips_[swatch];
+  RECT r{};
+  GetWindowRect(Item(id), &r);
+  return MulDiv(r.bottom - r.top, 1440, dpi_);
+}
+
+void SettingsWindow::SetHeightTwips(ControlId id, int twips) {
+  // Kept in twips: the pixel height alone could not tell 195 from 194 at every DPI.
+  const int swatch = IndexIn(id, ControlId::picColorSelect0, kSwatchCount);
+  if (swatch < 0) return;
+  swatchTwips_[swatch] = twips;
+  SetWindowPos(Item(id), nullptr, 0, 0, Px(kSwatchSizeTwips), Px(twips),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The panel shows through where a swatch got shorter.
+  InvalidateRect(Item(ControlId::picColorColl), nullptr, TRUE);
+}
+
+void SettingsWindow::SetFocus(ControlId id) {
+  ::SetFocus(Item(id));
+}
+
+void SettingsWindow::SetSampleFace(const std::string& face) {
+  sampleFace_ = face;
+  ApplySampleFont();
+}
+
+void SettingsWindow::SetSampleBold(bool bold) {
+  sampleBold_ = bold;
+  ApplySampleFont();
+}
+
+void SettingsWindow::SetSampleItalic(bool italic) {
+  sampleItalic_ = italic;
+  ApplySampleFont();
+}
+
+std::vector<std::string> SettingsWindow::FontFaces() {
+  std::set<std::wstring> faces;
+  if (HDC printer = DefaultPrinterDC()) {
+    faces = FacesOf(printer);
+    DeleteDC(printer);
+  }
+  if (faces.empty()) {
+    // No printer (or one without fonts of its own): the faces the screen can show.
+    HDC screen = GetDC(nullptr);
+    faces = FacesOf(screen);
+    ReleaseDC(nullptr, screen);
+  }
+  std::vector<std::string> out;
+  out.reserve(faces.size());
+  for (const std::wstring& face : faces) out.push_back(Narrow(face));
+  return out;
+}
+
+void SettingsWindow::ShowWarning(const std::string& text, const std::string& title) {
+  MessageBoxW(hwnd_, Widen(text).c_str(), Widen(title).c_str(), MB_ICONEXCLAMATION | MB_OK);
+}
+
+void SettingsWindow::CloseDialog() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+}  // namespace vw::win32
