@@ -33,6 +33,7 @@ void BM_FullRotationPass(benchmark::State& state) {
   rotation.NextVerse();
 
   std::int64_t deliveries = 0;
+  const auto readsBefore = rotation.VerseFile().ReadCount();
   const auto bytesBefore = rotation.VerseFile().BytesRead();
   for (auto _ : state) {
     do {
@@ -41,9 +42,12 @@ void BM_FullRotationPass(benchmark::State& state) {
       benchmark::DoNotOptimize(verse.Text.data());
     } while (!(program.Settings.LastSection == vw::kAllVerses && rotation.GetCurrentRecord() == 1));
   }
+  const auto reads = rotation.VerseFile().ReadCount() - readsBefore;
   const auto bytes = rotation.VerseFile().BytesRead() - bytesBefore;
   state.counters["deliveries_per_s"] =
       benchmark::Counter(static_cast<double>(deliveries), benchmark::Counter::kIsRate);
+  state.counters["reads_per_delivery"] =
+      static_cast<double>(reads) / static_cast<double>(deliveries);
   state.counters["bytes_per_delivery"] =
       static_cast<double>(bytes) / static_cast<double>(deliveries);
   state.counters["deliveries_per_pass"] =

@@ -33,7 +33,6 @@ class IDialogControls {
   // Selects an entry; for an editable box the text field shows it. -1 clears the selection.
   virtual void SetListIndex(ControlId id, int index) = 0;
 
-  virtual bool IsVisible(ControlId id) const = 0;
   virtual void SetVisible(ControlId id, bool visible) = 0;
 
   // Height of a colour swatch, in twips; the top edge stays where it is.

@@ -57,7 +57,7 @@ bool CTypeRFA::OpenStream(bool forWriting) {
 
 void CTypeRFA::OpenFile(std::int32_t& recordLength) {
   recordLength_ = recordLength;
-  CreateFile();
+  CreateWhenMissing();
   OpenStream(false);
   currentRecord_ = 1;
 
@@ -163,7 +163,7 @@ void CTypeRFA::CloseTable() {
   writable_ = false;
 }
 
-void CTypeRFA::CreateFile() {
+void CTypeRFA::CreateWhenMissing() {
   if (FileExists(fileName_)) return;
   // A file that exists but cannot be read is left alone rather than emptied.
   std::error_code ec;

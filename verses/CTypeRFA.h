@@ -44,7 +44,8 @@ class CTypeRFA {
   void Update();
 
   void CloseTable();
-  void CreateFile();
+  // Creates the file empty when it is missing; a file that exists is left as it is.
+  void CreateWhenMissing();
 
   std::int32_t GetRecordCount() const { return recordCount_; }
   std::int32_t GetCurrentRecord() const { return currentRecord_; }

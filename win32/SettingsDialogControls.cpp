@@ -102,11 +102,6 @@ void SettingsWindow::SetListIndex(ControlId id, int index) {
   SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-bool SettingsWindow::IsVisible(ControlId id) const {
-  // The control's own state, which holds before the dialog is first shown.
-  return (GetWindowLongW(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 void SettingsWindow::SetVisible(ControlId id, bool visible) {
   ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE);
 }

@@ -37,7 +37,6 @@ class SettingsWindow : public IDialogControls {
   std::string ListItem(ControlId id, int index) const override;
   int ListIndex(ControlId id) const override;
   void SetListIndex(ControlId id, int index) override;
-  bool IsVisible(ControlId id) const override;
   void SetVisible(ControlId id, bool visible) override;
   int HeightTwips(ControlId id) const override;
   void SetHeightTwips(ControlId id, int twips) override;

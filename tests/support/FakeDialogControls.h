@@ -69,7 +69,7 @@ class FakeDialogControls : public IDialogControls {
     if (id == ControlId::cmbFont && listIndex_[id] >= 0) texts_[id] = ListItem(id, index);
   }
 
-  bool IsVisible(ControlId id) const override { return !Lookup(hidden_, id, false); }
+  bool IsVisible(ControlId id) const { return !Lookup(hidden_, id, false); }
   void SetVisible(ControlId id, bool visible) override { hidden_[id] = !visible; }
 
   int HeightTwips(ControlId id) const override { return Lookup(heights_, id, 0); }

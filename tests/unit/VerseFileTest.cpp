@@ -166,11 +166,11 @@ TEST_F(VerseFileTest, MissingFileIsCreatedEmptyAndAnExistingOneIsNeverTouched) {
   const std::string kept = dir_.File("keep.dat");
   WriteBytes(kept, NumberedRecords(2));
   file_.FileName(kept);
-  file_.CreateFile();
+  file_.CreateWhenMissing();
   EXPECT_EQ(ReadBytes(kept), NumberedRecords(2));
   // A folder that does not exist: nothing is created and nothing fails loudly.
   file_.FileName(dir_.File("no/such/folder/x.dat"));
-  file_.CreateFile();
+  file_.CreateWhenMissing();
   EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "no"));
 }
 
