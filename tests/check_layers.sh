@@ -2,7 +2,8 @@
 # Keeps the house running one way: each floor includes only the floors below it
 # (core < verses, display < app < win32; verses and display stand side by side and do not
 # include each other), and only the Windows layer and the Win32 test and bench programs
-
+# include <windows.h>. Prints every offending line and fails when there is one. Takes the
+# source folder, by default the one above this script.
 set -uo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
@@ -22,6 +23,8 @@ for floor in core verses display app win32; do
     target=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]*)".*/\1/' <<<"$text")
     top=${target%%/*}
     [[ $target == */* ]] || continue  # a file beside it, on its own floor
+    # Folders that are no floor (res/, tests/) are not checked; the folders the floors
+    # replaced (platform/, settings_dialog/) count as wrong everywhere.
     [[ -n ${allowed[$top]+x} || $top == platform || $top == settings_dialog ]] || continue
     if [[ " ${allowed[$floor]} " != *" $top "* ]]; then
       echo "$file:$line: $floor/ may not include $target"
