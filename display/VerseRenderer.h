@@ -55,8 +55,8 @@ class VerseRenderer {
   void Present();
 
   const CharsRecord& Chars() const { return chars_; }
+  // The window's width in pixels, 0 before the first resize.
   std::int16_t DisplayWidth() const { return displayWidth_; }
-  std::int16_t DisplayHeight() const { return displayHeight_; }
 
  private:
   // Draws `text` at (x, y) in the text colour, under a black shadow when one is wanted.
