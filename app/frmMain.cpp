@@ -39,6 +39,11 @@ void frmMain::Form_Resize(int widthPixels, int heightPixels) {
   renderer_.Resize(widthPixels, heightPixels);
 }
 
+void frmMain::Form_Resize(int widthPixels, int heightPixels, LayoutArea layout) {
+  if (unloaded_) return;
+  renderer_.Resize(widthPixels, heightPixels, layout);
+}
+
 void frmMain::Form_GotFocus() {
   if (unloaded_) return;
   renderer_.DrawVerse(1.0f);

@@ -38,11 +38,26 @@ void VerseRenderer::PrepareDisplay() {
 }
 
 void VerseRenderer::Resize(int widthPixels, int heightPixels) {
-  DisplayWidth = static_cast<std::int16_t>(widthPixels);
-  DisplayHeight = static_cast<std::int16_t>(heightPixels);
-  surfaces_.picBlank.Resize(DisplayWidth, DisplayHeight);
-  surfaces_.picText.Resize(DisplayWidth, DisplayHeight);
+  Resize(widthPixels, heightPixels, {0, 0, widthPixels, heightPixels});
+}
+
+void VerseRenderer::Resize(int widthPixels, int heightPixels, LayoutArea layout) {
+  layout_ = layout;
+  DisplayWidth = static_cast<std::int16_t>(layout.width);
+  DisplayHeight = static_cast<std::int16_t>(layout.height);
+  surfaces_.picBlank.Resize(widthPixels, heightPixels);
+  surfaces_.picText.Resize(widthPixels, heightPixels);
+  // The window paints picText before the first verse frame: it must already hold the
+  // background, not a blank surface.
+  ComposeBackground();
   SetupChars();
+}
+
+void VerseRenderer::ComposeBackground() {
+  ISurface& picText = surfaces_.picText;
+  const ISurface& background =
+      program_.Settings.ScreenColor ? surfaces_.picCapture : surfaces_.picBlank;
+  picText.CopyFrom(background, 0, 0, picText.Width(), picText.Height(), 0, 0);
 }
 
 void VerseRenderer::SetupChars() {
@@ -70,6 +85,8 @@ void VerseRenderer::SwitchStyleOn(ISurface& surface) {
 
 void VerseRenderer::DrawPiece(const std::string& text, std::int32_t x, std::int32_t y, float size) {
   ISurface& picText = surfaces_.picText;
+  x += layout_.x;
+  y += layout_.y;
   if (ShadowWanted()) {
     // Lifts the text off a busy desktop image.
     const std::int32_t offset = std::max(1, RoundToInt32(size / 15.0));
@@ -85,9 +102,7 @@ void VerseRenderer::DrawVerse(float size) {
   ISurface& picWork = surfaces_.picWork;
   timFont_.SetEnabled(false);
 
-  const ISurface& background =
-      program_.Settings.ScreenColor ? surfaces_.picCapture : surfaces_.picBlank;
-  picText.CopyFrom(background, 0, 0, picText.Width(), picText.Height(), 0, 0);
+  ComposeBackground();
   if (!prepared_) {
     // No verse yet (a focus event before the first resize): show the background alone.
     surfaces_.window.CopyFrom(picText, 0, 0, picText.Width(), picText.Height(), 0, 0);

@@ -17,6 +17,12 @@ struct CharsRecord {
   std::string Text;
 };
 
+// Where the verse is laid out and centred, in the window's pixels: the primary monitor's part
+// of a window that spans every monitor, or the whole window.
+struct LayoutArea {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
 // The display window's four off-screen surfaces and the window itself.
 struct DisplaySurfaces {
   ISurface& picWork;     // measures for line breaking, at the target size; never drawn on
@@ -37,8 +43,11 @@ class VerseRenderer {
   // Last step of the window's load: desktop capture for a transparent background, cursor
   // hidden in full screen, the random generator seeded, the face set, the first paint.
   void PrepareDisplay();
-  // The window's resize step, given its size in pixels.
+  // The window's resize step, given its size in pixels; the verse is laid out over all of it.
   void Resize(int widthPixels, int heightPixels);
+  // The same for a window whose verse goes in `layout`: DisplayWidth and DisplayHeight are the
+  // layout's size, the background still covers the whole window.
+  void Resize(int widthPixels, int heightPixels, LayoutArea layout);
   // Prepares the verse now in CurrentReference/CurrentVerseText with a new colour.
   void SetupChars();
   // Draws one complete frame with the verse lines and reference at `size` points.
@@ -53,6 +62,8 @@ class VerseRenderer {
   // Draws `text` at (x, y) in the text colour, under a black shadow when one is wanted.
   void DrawPiece(const std::string& text, std::int32_t x, std::int32_t y, float size);
   void SwitchStyleOn(ISurface& surface);
+  // The background of every frame onto picText: the desktop image or plain black.
+  void ComposeBackground();
   bool ShadowWanted() const;
 
   ProgramState& program_;
@@ -62,6 +73,7 @@ class VerseRenderer {
   IDisplayHost& host_;
   const std::string& topicTitle_;
   CharsRecord chars_;
+  LayoutArea layout_;
   // False until the first SetupChars: before it there is no verse to draw.
   bool prepared_ = false;
   // True while a timFont tick draws; outside a tick a frame that is already full size hands

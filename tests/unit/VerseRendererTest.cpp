@@ -176,6 +176,66 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReference) {
   EXPECT_FALSE(picWork.FontUnderline());
 }
 
+TEST_F(VerseRendererTest, LaysOutOnThePrimaryMonitorInsideAWiderWindow) {
+  struct Case {
+    const char* desk;
+    int width, height;
+    LayoutArea primary;
+    Strings drawn;
+  };
+  // The window spans every monitor; the verse goes where the primary lies inside it, laid
+  // out with the primary's size: 800 x 600 gives the places of a plain 800 x 600 window
+  // (title at 300,0, line at 345,285, reference at 350,375), moved by the primary's corner.
+  const Case cases[] = {
+      {"alone",
+       800,
+       600,
+       {0, 0, 800, 600},
+       {"The Ten Commandments@300,0", "Jesus wept.@345,285", "John 11:35@350,375"}},
+      {"other monitor to the right",
+       1824,
+       768,
+       {0, 0, 800, 600},
+       {"The Ten Commandments@300,0", "Jesus wept.@345,285", "John 11:35@350,375"}},
+      {"other monitor to the left",
+       1824,
+       768,
+       {1024, 0, 800, 600},
+       {"The Ten Commandments@1324,0", "Jesus wept.@1369,285", "John 11:35@1374,375"}},
+      {"other monitor above",
+       1024,
+       1368,
+       {112, 768, 800, 600},
+       {"The Ten Commandments@412,768", "Jesus wept.@457,1053", "John 11:35@462,1143"}},
+  };
+  topicTitle = "The Ten Commandments";
+  for (bool transparent : {false, true}) {
+    program.Settings.ScreenColor = transparent;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.desk);
+      picText.ClearCalls();
+      renderer.Resize(c.width, c.height, c.primary);
+      EXPECT_EQ(renderer.DisplayWidth, 800);
+      EXPECT_EQ(renderer.DisplayHeight, 600);
+      // Until the first frame the window shows picText: it holds the background already.
+      ASSERT_EQ(picText.Copies().size(), 1u);
+      EXPECT_EQ(picText.Copies()[0].source,
+                transparent ? static_cast<ISurface*>(&picCapture) : &picBlank);
+      window.ClearCalls();
+      picText.ClearCalls();
+      renderer.DrawVerse(20.0f);
+      EXPECT_EQ(Drawn(), c.drawn);
+      // Background and frame cover the whole window, every monitor.
+      for (const SurfaceCall& copy : {picText.Copies().at(0), window.Copies().at(0)}) {
+        EXPECT_EQ(copy.width, c.width);
+        EXPECT_EQ(copy.height, c.height);
+      }
+      EXPECT_EQ(picBlank.Width(), c.width);
+      EXPECT_EQ(picBlank.Height(), c.height);
+    }
+  }
+}
+
 TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere) {
   for (bool styled : {false, true}) {
     SCOPED_TRACE(styled);
