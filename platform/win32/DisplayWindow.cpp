@@ -196,9 +196,11 @@ int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecisi
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetTimer(hwnd, kParentWatchTimerId, 250, nullptr);
   } else {
+    // Sized first, shown after: the background is composed before the window appears.
     SetWindowPos(hwnd, HWND_TOPMOST, screenRect.left, screenRect.top,
                  screenRect.right - screenRect.left, screenRect.bottom - screenRect.top,
-                 SWP_SHOWWINDOW);
+                 SWP_NOACTIVATE);
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   }
   // Paints the background at once, before any other message: no blank first frame.
   UpdateWindow(hwnd);
