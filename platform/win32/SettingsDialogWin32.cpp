@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "platform/win32/CaptionFit.h"
 #include "platform/win32/WinText.h"
 #include "res/resource.h"
 
@@ -293,6 +294,8 @@ void SettingsWindow::CreateControls() {
   CheckRadioButton(hwnd_, static_cast<int>(ControlId::optColor0),
                    static_cast<int>(ControlId::optColor1), static_cast<int>(ControlId::optColor0));
   ApplySampleFont();
+  // The places were made for one font at one scale; other fonts and scales need more room.
+  FitCaptions(hwnd_);
 }
 
 HWND SettingsWindow::Item(ControlId id) const {

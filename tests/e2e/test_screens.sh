@@ -3,7 +3,7 @@
 # of it) the full-screen window covers both, shows nothing of the desktop, centres the verse
 # on the primary and ends on a click or a 5-pixel movement on either; the first frame over the
 # transparent background is the desktop image; the desktop image reaches every corner at any
-# scale.
+# scale; and every caption of the settings dialog fits its control at any scale.
 . "$(dirname "$0")/lib.sh"
 e2e_setup 2048x768
 XEPHYR="" DESKTOP_PID=""
@@ -150,6 +150,20 @@ for dpi in 96 144 168 192 216; do
   wait_gone "$SCR_PID" 5
 done
 
+# --- every scale: the dialog's captions fit ----------------------------------------------
+kill "$DESKTOP_PID" 2>/dev/null  # the stand-in desktop would hide the dialog in the screenshots
+reg_set Settings ScreenColor 1   # "Drop Shadow Text" shows only with "Transparent"
+for dpi in 96 144 192; do
+  set_dpi "$dpi"
+  start_scr /c
+  fit=$(driver caption-fit 8000)
+  screenshot "dialog-$dpi-dpi" >/dev/null
+  expect_eq "$dpi DPI: all $(info_value "$fit" captions) captions fit their controls" 0 \
+    "$(info_value "$fit" cut)"
+  expect_true "$dpi DPI: every caption was measured" test "$(info_value "$fit" captions)" -ge 17
+  driver dialog-close >/dev/null
+  wait_gone "$SCR_PID" 10
+done
 set_dpi 96
 
 e2e_finish
