@@ -41,8 +41,12 @@ bool frmMain::Form_Load() {
 }
 
 void frmMain::Form_Resize(int widthPixels, int heightPixels) {
+  Form_Resize(widthPixels, heightPixels, {0, 0, widthPixels, heightPixels});
+}
+
+void frmMain::Form_Resize(int widthPixels, int heightPixels, LayoutArea layout) {
   if (unloaded_) return;
-  renderer_.Resize(widthPixels, heightPixels, verse_);
+  renderer_.Resize(widthPixels, heightPixels, layout, verse_);
 }
 
 void frmMain::Form_GotFocus() {

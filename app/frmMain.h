@@ -24,6 +24,8 @@ class frmMain {
   bool Form_Load();
   // The resize step, given the window's size in pixels.
   void Form_Resize(int widthPixels, int heightPixels);
+  // The same for a window over several monitors: the verse goes in `layout`, the primary's part.
+  void Form_Resize(int widthPixels, int heightPixels, LayoutArea layout);
   void Form_GotFocus();
   // The window needs repainting: the last frame again.
   void Form_Paint();

@@ -37,12 +37,23 @@ void VerseRenderer::PrepareDisplay() {
                             surfaces_.picText.Height(), 0, 0);
 }
 
-void VerseRenderer::Resize(int widthPixels, int heightPixels, const Verse& verse) {
-  displayWidth_ = static_cast<std::int16_t>(widthPixels);
-  displayHeight_ = static_cast<std::int16_t>(heightPixels);
-  surfaces_.picBlank.Resize(displayWidth_, displayHeight_);
-  surfaces_.picText.Resize(displayWidth_, displayHeight_);
+void VerseRenderer::Resize(int widthPixels, int heightPixels, LayoutArea layout,
+                           const Verse& verse) {
+  layout_ = layout;
+  displayWidth_ = static_cast<std::int16_t>(layout.width);
+  displayHeight_ = static_cast<std::int16_t>(layout.height);
+  surfaces_.picBlank.Resize(widthPixels, heightPixels);
+  surfaces_.picText.Resize(widthPixels, heightPixels);
+  // The window paints picText before the first verse frame: it must already hold the
+  // background, not a blank surface.
+  ComposeBackground();
   SetupChars(verse);
+}
+
+void VerseRenderer::ComposeBackground() {
+  ISurface& picText = surfaces_.picText;
+  const ISurface& background = settings_.ScreenColor ? surfaces_.picCapture : surfaces_.picBlank;
+  picText.CopyFrom(background, 0, 0, picText.Width(), picText.Height(), 0, 0);
 }
 
 void VerseRenderer::SetupChars(const Verse& verse) {
@@ -70,6 +81,8 @@ void VerseRenderer::SwitchStyleOn(ISurface& surface) {
 
 void VerseRenderer::DrawPiece(const std::string& text, std::int32_t x, std::int32_t y, float size) {
   ISurface& picText = surfaces_.picText;
+  x += layout_.x;
+  y += layout_.y;
   if (ShadowWanted()) {
     // Lifts the text off a busy desktop image.
     const std::int32_t offset = std::max(1, RoundToInt32(size / 15.0));
@@ -90,8 +103,7 @@ bool VerseRenderer::DrawVerse(float size) {
   ISurface& picWork = surfaces_.picWork;
   timFont_.SetEnabled(false);
 
-  const ISurface& background = settings_.ScreenColor ? surfaces_.picCapture : surfaces_.picBlank;
-  picText.CopyFrom(background, 0, 0, picText.Width(), picText.Height(), 0, 0);
+  ComposeBackground();
   if (!prepared_) {
     // No verse yet (a focus event before the first resize): show the background alone.
     Present();

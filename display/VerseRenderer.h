@@ -20,6 +20,12 @@ struct CharsRecord {
   std::string Title;
 };
 
+// Where the verse is laid out and centred, in the window's pixels: the primary monitor's part
+// of a window that spans every monitor, or the whole window.
+struct LayoutArea {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
 // The display window's four off-screen surfaces and the window itself.
 struct DisplaySurfaces {
   ISurface& picWork;     // measures for line breaking, at the target size; never drawn on
@@ -42,8 +48,9 @@ class VerseRenderer {
   // Last step of the window's load: desktop capture for a transparent background, cursor
   // hidden in full screen, the random generator seeded, the face set, the first paint.
   void PrepareDisplay();
-  // The window's resize step, given its size in pixels: prepares `verse` afresh.
-  void Resize(int widthPixels, int heightPixels, const Verse& verse);
+  // The window's resize step, given its size in pixels: the verse is laid out and centred in
+  // `layout`, the background covers the whole window. Prepares `verse` afresh.
+  void Resize(int widthPixels, int heightPixels, LayoutArea layout, const Verse& verse);
   // Prepares `verse` for drawing, with a new colour.
   void SetupChars(const Verse& verse);
   // Draws one complete frame with the verse lines and reference at `size` points and presents
@@ -55,13 +62,15 @@ class VerseRenderer {
   void Present();
 
   const CharsRecord& Chars() const { return chars_; }
-  // The window's width in pixels, 0 before the first resize.
+  // The width of the layout area in pixels, 0 before the first resize.
   std::int16_t DisplayWidth() const { return displayWidth_; }
 
  private:
   // Draws `text` at (x, y) in the text colour, under a black shadow when one is wanted.
   void DrawPiece(const std::string& text, std::int32_t x, std::int32_t y, float size);
   void SwitchStyleOn(ISurface& surface);
+  // The background of every frame onto picText: the desktop image or plain black.
+  void ComposeBackground();
   bool ShadowWanted() const;
 
   const SettingsRecord& settings_;
@@ -71,6 +80,7 @@ class VerseRenderer {
   ITimer& timFont_;
   IDisplayHost& host_;
   CharsRecord chars_;
+  LayoutArea layout_;
   std::int16_t displayWidth_ = 0, displayHeight_ = 0;
   // False until the first SetupChars: before it there is no verse to draw.
   bool prepared_ = false;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prints the performance figures: the native benchmarks (line breaking and placement of the
 # longest verse, a full rotation pass over kjv.dat) and the frame benchmark under Wine at
-# 1920x1080 and 3840x2160 beside the floor of two full-frame block transfers.
+# 1920x1080 and 3840x2160 beside the floor of two full-frame block transfers. VW_FRAME_BENCH
+# names another frame benchmark program (an older build, to compare).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -f build/dist/Vellumway.scr ] && [ -x build/native/bench/vellumway_bench ] || bash scripts/build.sh
@@ -15,4 +16,4 @@ xvfb=$!
 trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
 export DISPLAY=":$d"
 wineboot -i >/dev/null 2>&1
-wine build/windows/bench/frame_bench.exe --frames "${VW_BENCH_FRAMES:-400}" 2>/dev/null | tr -d '\r'
+wine "${VW_FRAME_BENCH:-build/windows/bench/frame_bench.exe}" --frames "${VW_BENCH_FRAMES:-400}" 2>/dev/null | tr -d '\r'

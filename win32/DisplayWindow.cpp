@@ -10,6 +10,7 @@
 
 #include "app/frmMain.h"
 #include "win32/Modes.h"
+#include "win32/MonitorGeometry.h"
 #include "win32/ScreenCapture.h"
 #include "win32/Win32Timer.h"
 #include "win32/WinText.h"
@@ -75,7 +76,12 @@ DisplayWindow* From(HWND hwnd) {
 void ResizeFromWindow(HWND hwnd, DisplayWindow& w) {
   RECT r;
   GetWindowRect(hwnd, &r);  // no border: the outer size is the drawing area
-  w.form.Form_Resize(r.right - r.left, r.bottom - r.top);
+  if (w.previewParent) {
+    w.form.Form_Resize(r.right - r.left, r.bottom - r.top);
+  } else {
+    // Full screen spans every monitor; the verse stays on the primary.
+    w.form.Form_Resize(r.right - r.left, r.bottom - r.top, PrimaryAreaIn(r));
+  }
 }
 
 LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -167,7 +173,7 @@ int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecisi
     GetClientRect(parent, &screenRect);
   } else {
     program.DisplayMode = kModeFullScreen;
-    GetWindowRect(GetDesktopWindow(), &screenRect);
+    screenRect = VirtualScreenRect();
   }
 
   HWND hwnd = CreateDisplayWindow(instance);
@@ -189,8 +195,14 @@ int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecisi
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetTimer(hwnd, kParentWatchTimerId, 250, nullptr);
   } else {
-    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, screenRect.right, screenRect.bottom, SWP_SHOWWINDOW);
+    // Sized first, shown after: the background is composed before the window appears.
+    SetWindowPos(hwnd, HWND_TOPMOST, screenRect.left, screenRect.top,
+                 screenRect.right - screenRect.left, screenRect.bottom - screenRect.top,
+                 SWP_NOACTIVATE);
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   }
+  // Paints the background at once, before any other message: no blank first frame.
+  UpdateWindow(hwnd);
   window->form.Go();
 
   MSG msg;

@@ -1,9 +1,5 @@
 #include "win32/ScreenCapture.h"
 
-#include <algorithm>
-
-#include "core/Conversions.h"
-
 namespace vw::win32 {
 
 namespace {
@@ -92,19 +88,12 @@ BitmapPicture CaptureWindow(HWND hWndSrc, bool Client, int LeftSrc, int TopSrc, 
 }
 
 BitmapPicture CaptureScreen() {
-  HWND desktop = GetDesktopWindow();
-  HDC screen = GetDC(nullptr);
-  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  // The screen's size in twips divided by the twips per pixel: its size in pixels.
-  const double twipsPerPixelX = 1440.0 / (dpiX > 0 ? dpiX : 96);
-  const double twipsPerPixelY = 1440.0 / (dpiY > 0 ? dpiY : 96);
-  const int widthTwips = RoundToInt32(GetSystemMetrics(SM_CXSCREEN) * twipsPerPixelX);
-  const int heightTwips = RoundToInt32(GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY);
-  const int width = widthTwips / std::max(1, RoundToInt32(twipsPerPixelX));
-  const int height = heightTwips / std::max(1, RoundToInt32(twipsPerPixelY));
-  return CaptureWindow(desktop, false, 0, 0, width, height);
+  // Every monitor at its true pixel size: the program is DPI aware, so the metrics are
+  // physical pixels. (Twips divided by a rounded twips-per-pixel fall short at 7.5, as at
+  // 192 DPI.) The screen's context spans the virtual screen in screen coordinates.
+  return CaptureWindow(nullptr, true, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                       GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                       GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
 void LoadPicture(GdiSurface& target, const BitmapPicture& picture) {

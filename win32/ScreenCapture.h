@@ -38,7 +38,8 @@ BitmapPicture CreateBitmapPicture(HBITMAP hBmp, HPALETTE hPal);
 BitmapPicture CaptureWindow(HWND hWndSrc, bool Client, int LeftSrc, int TopSrc, int WidthSrc,
                             int HeightSrc);
 
-// The whole screen, one pixel per pixel.
+// Every monitor (the virtual screen), one pixel per pixel; its top-left pixel is the virtual
+// screen's top-left corner.
 BitmapPicture CaptureScreen();
 
 // Sizes `target` to the picture and copies the picture into it (through its palette, when it

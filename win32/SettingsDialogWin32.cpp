@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "win32/CaptionFit.h"
 #include "win32/SettingsDialogLayout.h"
 #include "win32/WinText.h"
 #include "res/resource.h"
@@ -141,6 +142,8 @@ void SettingsWindow::CreateControls() {
   CheckRadioButton(hwnd_, static_cast<int>(ControlId::optColor0),
                    static_cast<int>(ControlId::optColor1), static_cast<int>(ControlId::optColor0));
   ApplySampleFont();
+  // The places were made for one font at one scale; other fonts and scales need more room.
+  FitCaptions(hwnd_);
 }
 
 HWND SettingsWindow::Item(ControlId id) const {

@@ -206,7 +206,7 @@ void RunSize(int width, int height, int frames, bool transparent) {
   Display d(hwnd, "The Ten Commandments");
   d.program.Settings.ScreenColor = transparent;
   d.renderer.PrepareDisplay();
-  d.renderer.Resize(width, height, d.verse);
+  d.renderer.Resize(width, height, {0, 0, width, height}, d.verse);
   const float target = d.renderer.Chars().TargetSize;
 
   for (int k = 0; k < 10; ++k) d.renderer.DrawVerse(target);
@@ -254,7 +254,7 @@ void CheckGdiObjects(int frames) {
   HWND hwnd = MakeWindow(L"VellumwayFrameBench", 1920, 1080);
   Display d(hwnd, "The Ten Commandments");
   d.renderer.PrepareDisplay();
-  d.renderer.Resize(1920, 1080, d.verse);
+  d.renderer.Resize(1920, 1080, {0, 0, 1920, 1080}, d.verse);
   d.renderer.DrawVerse(1.0f);
   while (d.timFont.enabled) d.renderer.timFont_Timer();
   const DWORD before = GdiObjects();
@@ -308,7 +308,7 @@ void MakeShots(const std::string& folder) {
     d.renderer.PrepareDisplay();
     ShowWindow(hwnd, SW_SHOW);
     Pump();
-    d.renderer.Resize(s.width, s.height, d.verse);
+    d.renderer.Resize(s.width, s.height, {0, 0, s.width, s.height}, d.verse);
     d.renderer.DrawVerse(s.size);
     const std::string path = folder + "\\" + s.name + ".bmp";
     WriteBmp(d.picText, path);

@@ -92,7 +92,7 @@ TEST_F(VerseRendererTest, GrowsTwoPointsATickThenHandsOverToTheVerseTimer) {
     program.Settings.FontSize = c.fontSize;
     timNextVerse.enabled = false;
     timNextVerse.enableCount = 0;
-    renderer.Resize(800, 600, verse);
+    renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
     EXPECT_EQ(Grow(), c.frames);
     EXPECT_FALSE(timFont.enabled);
     EXPECT_TRUE(timNextVerse.enabled);
@@ -102,7 +102,7 @@ TEST_F(VerseRendererTest, GrowsTwoPointsATickThenHandsOverToTheVerseTimer) {
 
 TEST_F(VerseRendererTest, FocusRestartsTheGrowthInTheSameColour) {
   program.Settings.ColorType = true;
-  renderer.Resize(800, 600, verse);
+  renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
   Grow();
   const ColorValue colour = renderer.Chars().TextColor;
   RandomGenerator before = program.Random;
@@ -116,14 +116,14 @@ TEST_F(VerseRendererTest, FocusRestartsTheGrowthInTheSameColour) {
 }
 
 TEST_F(VerseRendererTest, ResizeDuringGrowthPreparesTheVerseAndEndsTheGrowthAtTheTarget) {
-  renderer.Resize(800, 600, verse);
+  renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
   Draw(1.0f);
   Tick();
   Tick();  // at 5 points, growing
 
   verse.Text = "Jesus wept!";
   RandomGenerator expected = program.Random;
-  renderer.Resize(1024, 768, verse);
+  renderer.Resize(1024, 768, {0, 0, 1024, 768}, verse);
   EXPECT_EQ(picBlank.Width(), 1024);
   EXPECT_EQ(picText.Height(), 768);
   EXPECT_EQ(renderer.Chars().Reference, "John 11:35");
@@ -163,7 +163,7 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReference) {
     SCOPED_TRACE(c.in.text);
     verse.Title = c.in.title;
     verse.Text = c.in.text;
-    renderer.Resize(c.in.width, c.in.height, verse);
+    renderer.Resize(c.in.width, c.in.height, {0, 0, c.in.width, c.in.height}, verse);
     picText.ClearCalls();
     window.ClearCalls();
     Draw(20.0f);
@@ -176,11 +176,70 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReference) {
   picText.ClearCalls();
   verse.Title = "";
   verse.Text = "one two three four five six seven";
-  renderer.Resize(200, 300, verse);
+  renderer.Resize(200, 300, {0, 0, 200, 300}, verse);
   Draw(3.0f);
   EXPECT_EQ(picText.Draws()[0].text, "one two three four");
   EXPECT_EQ(picWork.FontSize(), 20.0f);
   EXPECT_FALSE(picWork.FontUnderline());
+}
+
+TEST_F(VerseRendererTest, LaysOutOnThePrimaryMonitorInsideAWiderWindow) {
+  struct Case {
+    const char* desk;
+    int width, height;
+    LayoutArea primary;
+    Strings drawn;
+  };
+  // The window spans every monitor; the verse goes where the primary lies inside it, laid
+  // out with the primary's size: 800 x 600 gives the places of a plain 800 x 600 window
+  // (title at 300,0, line at 345,285, reference at 350,375), moved by the primary's corner.
+  const Case cases[] = {
+      {"alone",
+       800,
+       600,
+       {0, 0, 800, 600},
+       {"The Ten Commandments@300,0", "Jesus wept.@345,285", "John 11:35@350,375"}},
+      {"other monitor to the right",
+       1824,
+       768,
+       {0, 0, 800, 600},
+       {"The Ten Commandments@300,0", "Jesus wept.@345,285", "John 11:35@350,375"}},
+      {"other monitor to the left",
+       1824,
+       768,
+       {1024, 0, 800, 600},
+       {"The Ten Commandments@1324,0", "Jesus wept.@1369,285", "John 11:35@1374,375"}},
+      {"other monitor above",
+       1024,
+       1368,
+       {112, 768, 800, 600},
+       {"The Ten Commandments@412,768", "Jesus wept.@457,1053", "John 11:35@462,1143"}},
+  };
+  verse.Title = "The Ten Commandments";
+  for (bool transparent : {false, true}) {
+    program.Settings.ScreenColor = transparent;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.desk);
+      picText.ClearCalls();
+      renderer.Resize(c.width, c.height, c.primary, verse);
+      EXPECT_EQ(renderer.DisplayWidth(), 800);
+      // Until the first frame the window shows picText: it holds the background already.
+      ASSERT_EQ(picText.Copies().size(), 1u);
+      EXPECT_EQ(picText.Copies()[0].source,
+                transparent ? static_cast<ISurface*>(&picCapture) : &picBlank);
+      window.ClearCalls();
+      picText.ClearCalls();
+      renderer.DrawVerse(20.0f);
+      EXPECT_EQ(Drawn(), c.drawn);
+      // Background and frame cover the whole window, every monitor.
+      for (const SurfaceCall& copy : {picText.Copies().at(0), window.Copies().at(0)}) {
+        EXPECT_EQ(copy.width, c.width);
+        EXPECT_EQ(copy.height, c.height);
+      }
+      EXPECT_EQ(picBlank.Width(), c.width);
+      EXPECT_EQ(picBlank.Height(), c.height);
+    }
+  }
 }
 
 TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere) {
@@ -189,7 +248,7 @@ TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere)
     program.Settings.FontBold = styled;
     program.Settings.FontItalic = styled;
     verse.Title = "";
-    renderer.Resize(800, 600, verse);
+    renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
     picText.ClearCalls();
     Draw(7.0f);
     EXPECT_EQ(picText.Draws().size(), 2u);
@@ -217,7 +276,7 @@ TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere)
 TEST_F(VerseRendererTest, BackgroundComesFromTheCaptureOnlyWhenTransparent) {
   for (bool transparent : {false, true}) {
     program.Settings.ScreenColor = transparent;
-    renderer.Resize(800, 600, verse);
+    renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
     picText.ClearCalls();
     window.ClearCalls();
     Draw(1.0f);
@@ -238,14 +297,14 @@ TEST_F(VerseRendererTest, BackgroundComesFromTheCaptureOnlyWhenTransparent) {
 
 TEST_F(VerseRendererTest, ShadowUnderEveryPieceOverTheDesktopImageOnly) {
   program.Settings.DropShadow = true;
-  renderer.Resize(800, 600, verse);
+  renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
   Draw(1.0f);
   EXPECT_EQ(picText.Draws().size(), 2u) << "no shadow on black";
 
   program.Settings.ScreenColor = true;
   program.Settings.FontSize = 45;
   verse.Title = "Bible Prophecies";
-  renderer.Resize(1920, 1080, verse);
+  renderer.Resize(1920, 1080, {0, 0, 1920, 1080}, verse);
   // The offset is a fifteenth of the size, rounded, and at least a pixel; the title is
   // drawn at the target size of 45.
   const std::pair<float, std::array<int, 3>> cases[] = {{23.0f, {3, 2, 2}}, {1.0f, {3, 1, 1}}};

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# CPU of a full-screen run at the defaults (a verse every 15 s, black background) on one
+# 1024x768 monitor and on two side by side (Xephyr with two Xinerama screens), measured from
+# /proc over the same window after the first verse. Prints one line per layout.
+# Usage: scripts/cpu_screens.sh [SECONDS]   (default 30)
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+SECONDS_WANTED=${1:-30}
+export VW_DIST=${VW_DIST:-$ROOT/build/dist} VW_WINBUILD=${VW_WINBUILD:-$ROOT/build/windows}
+export VW_SRC=$ROOT VW_SHOTS=${VW_SHOTS:-$VW_WINBUILD/figures-shots}
+. "$ROOT/tests/e2e/lib.sh"
+set +e
+e2e_setup 2048x768
+NESTED=""
+trap 'rc=$?; [ -n "$NESTED" ] && kill "$NESTED" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
+TICKS=$(getconf CLK_TCK)
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
+
+measure() {  # measure LABEL
+  xdotool mousemove 100 100
+  start_scr /s
+  display_info >/dev/null
+  sleep 3  # past the first verse's growth
+  local t0 t1; t0=$(cpu_ticks "$SCR_PID")
+  sleep "$SECONDS_WANTED"
+  t1=$(cpu_ticks "$SCR_PID")
+  awk -v t=$((t1 - t0)) -v hz="$TICKS" -v s="$SECONDS_WANTED" -v l="$1" \
+    'BEGIN { printf "%s: %.2f CPU s/min (%.2f %% of one core) over %d s\n", l, t/hz*60/s, 100*t/hz/s, s }'
+  xdotool click 1
+  wait_gone "$SCR_PID" 5
+}
+
+echo "cpu_screens: Wine $(wine --version 2>/dev/null), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+reg_set Settings ChangeSec 15
+n=$(free_display)
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+NESTED=$!
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+export DISPLAY=":$n"
+wineserver -k; wineserver -w; wineserver -p
+measure "one monitor 1024x768"
+kill "$NESTED"; wait "$NESTED" 2>/dev/null
+n=$(free_display)
+DISPLAY=":$E2E_DISPLAY" Xephyr ":$n" +xinerama -screen 1024x768 -screen 1024x768 -nolisten tcp \
+  >/dev/null 2>&1 &
+NESTED=$!
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+export DISPLAY=":$n"
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
+wineserver -k; wineserver -w; wineserver -p
+measure "two monitors 2048x768"
+echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
