@@ -13,44 +13,8 @@ BLACK=1030 TRANSPARENT=1031 SHADOW=1032 INTERVAL=1041 SHADES=1050 RANDOM_COLOUR=
 SWATCH0=1060 TOPIC0=1070
 TOPIC_ALL=1070 TOPIC_TEN=1071 TOPIC_PROPHECIES=1075
 
-# id container left top width height class text (twips, relative to the container).
-LAYOUT='1000 0 120 120 480 480 Static
-1001 0 795 150 4215 1635 Button Font
-1002 0 795 1830 4215 675 Button Screen
-1003 0 795 2610 4215 780 Button Content
-1004 0 795 3510 4215 915 Button Text Colour
-1005 0 795 4545 4215 1845 Button Verses To Display
-1010 0 5160 150 735 315 Button OK
-1011 0 5160 540 735 315 Button Cancel
-1020 1001 240 300 435 195 Static Font
-1021 1001 960 240 3075 315 ComboBox
-1022 1001 240 660 3795 435 Static Vellumway Screensaver
-1023 1001 240 1260 675 195 Button Bold
-1024 1001 1080 1260 675 195 Button Italic
-1025 1001 1860 1260 1395 195 Static Font Size
-1026 1001 3330 1200 705 315 ComboBox
-1030 1002 180 300 795 195 Button Black
-1031 1002 1080 300 1455 195 Button Transparent
-1032 1002 2460 300 1695 195 Button Drop Shadow Text
-1040 1003 240 375 1695 195 Static Change Verse Every
-1041 1003 1960 315 555 285 Edit
-1042 1003 2715 375 600 195 Static seconds
-1050 1004 240 300 2295 195 Button Monochrome (Multi Shade)
-1051 1004 240 540 2295 195 Button Random Colour
-1052 1004 2520 240 1545 345 VellumwaySwatchPanel
-1060 1052 60 60 195 - VellumwaySwatch
-1061 1052 300 60 195 - VellumwaySwatch
-1062 1052 540 60 195 - VellumwaySwatch
-1063 1052 780 60 195 - VellumwaySwatch
-1064 1052 1020 60 195 - VellumwaySwatch
-1065 1052 1260 60 195 - VellumwaySwatch
-1070 1005 135 285 3900 195 Button All Verses In The Bible
-1071 1005 135 540 3900 195 Button The Ten Commandments
-1072 1005 135 795 3900 195 Button The Story of Noah and the Ark
-1073 1005 135 1050 3900 195 Button The Story of Samson
-1074 1005 135 1290 3900 195 Button Versus About Salvation
-1075 1005 135 1545 3900 195 Button Bible Prophecies'
-
+# Every control's place, kind and caption (read from the real controls with WM_GETTEXT).
+LAYOUT=$(grep -v '^#' "$(dirname "$0")/dialog_layout.tsv")
 DPI=96
 px() { echo $(( ($1 * DPI * 2 + 1440) / 2880 )); }  # twips to pixels, rounded as MulDiv
 
@@ -71,16 +35,16 @@ load_info() {
 # The place of a control in the dialog's client area, in pixels: each container's offset
 # converted on its own, as the window system places a child inside its parent.
 origin_x() { local id=$1; [ "$id" = 0 ] && { echo 0; return; }
-  local row; row=$(grep "^$id " <<<"$LAYOUT"); set -- $row
+  local row; row=$(grep "^$id"$'\t' <<<"$LAYOUT"); set -- $row
   echo $(( $(px "$3") + $(origin_x "$2") )); }
 origin_y() { local id=$1; [ "$id" = 0 ] && { echo 0; return; }
-  local row; row=$(grep "^$id " <<<"$LAYOUT"); set -- $row
+  local row; row=$(grep "^$id"$'\t' <<<"$LAYOUT"); set -- $row
   echo $(( $(px "$4") + $(origin_y "$2") )); }
 
 # check_layout LABEL MARKED_SWATCH: every control's kind, text and place.
 check_layout() {
   local label=$1 marked=$2 bad=0 id container l t w h cls text height
-  while read -r id container l t w h cls text; do
+  while IFS=$'\t' read -r id container l t w h cls text; do
     height=$h
     if [ "$h" = - ]; then height=100; [ $((id - SWATCH0)) = "$marked" ] && height=195; fi
     local want="$(origin_x "$id"),$(origin_y "$id"),$(px "$w"),$(px "$height")"
@@ -222,12 +186,17 @@ driver dialog-click "$SHADES" >/dev/null
 load_controls
 ox=${D[client_origin]%,*}; oy=${D[client_origin]#*,}
 IFS=, read -r x y w h <<<"${C[$FONT.place]}"
-xdotool mousemove $((ox + x + w - 8)) $((oy + y + h / 2)) click 1; sleep 0.7
-xdotool mousemove $((ox + x + 40)) $((oy + y + h + 8 + 16 * 3)) click 1; sleep 0.7
+shows() { driver dialog-get "$1" | grep -qx "$1.$2"; }
+xdotool mousemove $((ox + x + w - 8)) $((oy + y + h / 2)) click 1
+wait_for 5 shows "$FONT" dropped=1
+xdotool mousemove $((ox + x + 40)) $((oy + y + h + 8 + 16 * 3)) click 1
+wait_for 5 shows "$FONT" dropped=0
 IFS=, read -r x y w h <<<"${C[$((SWATCH0 + 2)).place]}"
-xdotool mousemove $((ox + x + 3)) $((oy + y + 3)) click 1; sleep 0.3
+xdotool mousemove $((ox + x + 3)) $((oy + y + 3)) click 1
+wait_for 5 shows $((SWATCH0 + 2)) "place=$x,$((y)),$w,13"
 IFS=, read -r x y w h <<<"${C[$ITALIC.place]}"
-xdotool mousemove $((ox + x + 6)) $((oy + y + h / 2)) click 1; sleep 0.5
+xdotool mousemove $((ox + x + 6)) $((oy + y + h / 2)) click 1
+wait_for 5 shows "$ITALIC" checked=1
 load_controls
 expect_true "a face chosen with the mouse fills the font box [${C[$FONT.text]}]" \
   test -n "${C[$FONT.text]}" -a "${C[$FONT.text]}" = "${C[$FONT.selected_text]}" -a "${C[$FONT.text]}" != Arial
@@ -248,10 +217,9 @@ driver dialog-click "$OK" >/dev/null
 msgbox_check "no topic" "Must have at least one verse to display option selected"
 expect_eq "no topic: the focus stays on OK" "$OK" "$(driver dialog-info | grep '^focus=' | cut -d= -f2)"
 driver dialog-click "$TOPIC_ALL" >/dev/null
+# One warning of each kind; which value gets which is pinned by SettingsDialogTest.
 for case in "abc|Change Verse in seconds must be numeric" \
-            "|Change Verse in seconds must be numeric" \
             "0.5|Change Verse in seconds must be greater than 0" \
-            "-4|Change Verse in seconds must be greater than 0" \
             "40000|Change Verse in seconds must be less than 32768"; do
   value=${case%%|*}; message=${case#*|}
   driver dialog-set-text "$INTERVAL" "$value" >/dev/null

@@ -105,6 +105,7 @@ void PrintControl(HWND dialog, HWND control) {
     std::printf("%d.count=%ld\n", id, static_cast<long>(SendMessageW(control, CB_GETCOUNT, 0, 0)));
     std::printf("%d.selected=%ld\n", id, static_cast<long>(selected));
     std::printf("%d.selected_text=%s\n", id, Utf8(ListText(control, selected)).c_str());
+    std::printf("%d.dropped=%d\n", id, SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) ? 1 : 0);
   }
 }
 
@@ -193,7 +194,14 @@ int DialogTabOrder(const Args&) {
 }
 VW_DRIVER_COMMAND(L"dialog-tab-order", L"", DialogTabOrder);
 
-// Lets the dialog's process handle what was posted.
+// Sends a message and returns once the dialog has handled it, or after two seconds when its
+// handler opened a message box (which the test then reads).
+void Handled(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, msg, wp, lp, SMTO_NORMAL, 2000, &result);
+}
+// Posted keys go through the dialog's own message loop (where the dialog manager sees Tab,
+// Enter and Esc), which tells nobody when it is done: a short pump.
 void Settle() {
   PumpFor(300);
 }
@@ -207,8 +215,7 @@ int DialogClick(const Args& args) {
   HWND control = Control(dialog, static_cast<int>(ToLong(args[0])));
   std::printf("control_found=%d\n", control ? 1 : 0);
   if (!control) return 1;
-  PostMessageW(control, BM_CLICK, 0, 0);
-  Settle();
+  Handled(control, BM_CLICK, 0, 0);
   std::fflush(stdout);
   return 0;
 }
@@ -248,9 +255,8 @@ int DialogSelect(const Args& args) {
   std::printf("index=%ld\n", static_cast<long>(index));
   if (index == CB_ERR) return 1;
   SendMessageW(combo, CB_SETCURSEL, index, 0);
-  PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(combo));
-  Settle();
+  Handled(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+          reinterpret_cast<LPARAM>(combo));
   std::printf("text=%s\n", Utf8(TextOf(combo)).c_str());
   std::fflush(stdout);
   return 0;
@@ -282,8 +288,7 @@ VW_DRIVER_COMMAND(L"dialog-key", L"VK", DialogKey);
 int DialogClose(const Args&) {
   HWND dialog = DialogOrReport();
   if (!dialog) return 1;
-  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  Settle();
+  Handled(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   std::printf("closed=1\n");
   std::fflush(stdout);
   return 0;
@@ -363,7 +368,8 @@ int MsgBoxOk(const Args&) {
   }
   DWORD start = GetTickCount();
   while (IsWindow(box) && GetTickCount() - start < 3000) PumpFor(50);
-  Settle();
+  // Answered once the handler that opened the box has returned (and set the focus).
+  if (HWND dialog = FindDialog(0)) Handled(dialog, WM_NULL, 0, 0);
   std::printf("found=1\ngone=%d\n", IsWindow(box) ? 0 : 1);
   std::fflush(stdout);
   return 0;
