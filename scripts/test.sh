@@ -6,4 +6,5 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
 bash scripts/build.sh
 cd build/native
-ctest --output-on-failure --timeout 900
+# Every end-to-end test has its own display and Wine prefix: two at a time on two cores.
+ctest --output-on-failure --timeout 900 -j2

@@ -17,7 +17,6 @@ DRIVER="$VW_WINBUILD/tests/e2e/driver/vwdriver.exe"
 SHOTS_DIR="${VW_SHOTS:-$VW_WINBUILD/e2e-shots}"
 E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}  # names this test's screenshots
 
-log() { printf '  %s\n' "$*"; }
 
 pass() { E2E_PASSED=$((E2E_PASSED + 1)); printf 'ok   %s\n' "$*"; }
 fail() { E2E_FAILED=$((E2E_FAILED + 1)); printf 'FAIL %s\n' "$*"; }
@@ -111,9 +110,8 @@ reg_get() {  # reg_get SECTION KEY -> value, or "<absent>"
     END { if (!found) print "<absent>" }')
   printf '%s' "$out"
 }
-reg_names() {  # reg_names SECTION -> value names, one a line, sorted
-  local path=$REG_SETTINGS; [ "$1" = Startup ] && path=$REG_STARTUP
-  wine reg query "$path" 2>/dev/null | tr -d '\r' | awk '/^    [^ ]/ { sub(/^ +/, ""); split($0, f, /    /); print f[1] }' | sort
+reg_names() {  # reg_names: the names of the options, one a line
+  wine reg query "$REG_SETTINGS" 2>/dev/null | tr -d '\r' | awk '/^    [^ ]/ { print $1 }'
 }
 reg_export() {  # reg_export FILE: the program's whole key
   wine reg export 'HKCU\Software\VB and VBA Program Settings\Vellumway Screen Saver' "$1" /y >/dev/null 2>&1 || : >"$1"

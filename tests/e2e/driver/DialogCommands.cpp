@@ -79,7 +79,7 @@ int FocusId(HWND dialog) {
 }
 
 // Describes one control: "ID.key=value" lines. Places are in pixels of the dialog's client
-// area; "visible" is the control's own state, "shown" whether a user can see it.
+// area; "visible" is the control's own state.
 void PrintControl(HWND dialog, HWND control) {
   const int id = GetDlgCtrlID(control);
   RECT r{};
@@ -89,8 +89,6 @@ void PrintControl(HWND dialog, HWND control) {
   std::printf("%d.class=%s\n", id, Utf8(ClassOf(control)).c_str());
   std::printf("%d.place=%ld,%ld,%ld,%ld\n", id, r.left, r.top, r.right - r.left, r.bottom - r.top);
   std::printf("%d.visible=%d\n", id, (style & WS_VISIBLE) ? 1 : 0);
-  std::printf("%d.shown=%d\n", id, IsWindowVisible(control) ? 1 : 0);
-  std::printf("%d.tabstop=%d\n", id, (style & WS_TABSTOP) ? 1 : 0);
   std::printf("%d.text=%s\n", id, Utf8(TextOf(control)).c_str());
   if (IsButton(control)) {
     const LONG kind = style & BS_TYPEMASK;
@@ -156,44 +154,6 @@ int DialogGet(const Args& args) {
 }
 VW_DRIVER_COMMAND(L"dialog-get", L"[ID...]", DialogGet);
 
-// dialog-list ID: the entries of a combo box's list, one "item=" line each, in list order.
-int DialogList(const Args& args) {
-  if (args.empty()) return 2;
-  HWND dialog = DialogOrReport();
-  if (!dialog) return 1;
-  HWND combo = Control(dialog, static_cast<int>(ToLong(args[0])));
-  if (!combo) return 1;
-  const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) std::printf("item=%s\n", Utf8(ListText(combo, i)).c_str());
-  std::fflush(stdout);
-  return 0;
-}
-VW_DRIVER_COMMAND(L"dialog-list", L"ID", DialogList);
-
-// dialog-tab-order: the ids of the controls that take the focus, in keyboard order (the
-// order of the child windows, going into panels that hold controls of their own).
-void TabStops(HWND parent, std::vector<int>& ids) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) ids.push_back(GetDlgCtrlID(child));
-    if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) TabStops(child, ids);
-  }
-}
-int DialogTabOrder(const Args&) {
-  HWND dialog = DialogOrReport();
-  if (!dialog) return 1;
-  std::vector<int> ids;
-  TabStops(dialog, ids);
-  std::string line;
-  for (int id : ids) {
-    if (!line.empty()) line += ',';
-    line += std::to_string(id);
-  }
-  std::printf("tab=%s\n", line.c_str());
-  std::fflush(stdout);
-  return 0;
-}
-VW_DRIVER_COMMAND(L"dialog-tab-order", L"", DialogTabOrder);
-
 // Sends a message and returns once the dialog has handled it, or after two seconds when its
 // handler opened a message box (which the test then reads).
 void Handled(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
@@ -236,8 +196,8 @@ int DialogSetText(const Args& args) {
 }
 VW_DRIVER_COMMAND(L"dialog-set-text", L"ID TEXT", DialogSetText);
 
-// dialog-select ID TEXT: chooses the entry TEXT from a combo box's list, as a click in the
-// list does: the selection, then the notification its parent acts on.
+// dialog-select ID TEXT|#N: chooses the entry TEXT (or the N-th) from a combo box's list, as a
+// click in the list does: the selection, then the notification its parent acts on.
 int DialogSelect(const Args& args) {
   if (args.size() < 2) return 2;
   HWND dialog = DialogOrReport();
@@ -251,7 +211,7 @@ int DialogSelect(const Args& args) {
   LRESULT index = CB_ERR;
   const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count && index == CB_ERR; ++i)
-    if (ListText(combo, i) == args[1]) index = i;
+    if (ListText(combo, i) == args[1] || L"#" + std::to_wstring(i) == args[1]) index = i;
   std::printf("index=%ld\n", static_cast<long>(index));
   if (index == CB_ERR) return 1;
   SendMessageW(combo, CB_SETCURSEL, index, 0);
@@ -336,11 +296,6 @@ int MsgBox(const Args& args) {
   HWND icon = nullptr;
   EnumChildWindows(box, IconProc, reinterpret_cast<LPARAM>(&icon));
   std::printf("icon=%d\n", icon ? 1 : 0);
-  if (icon) {
-    RECT r{};
-    GetWindowRect(icon, &r);
-    std::printf("icon_rect=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-  }
   std::string buttons;
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsButton(child) || !IsWindowVisible(child)) continue;
