@@ -206,13 +206,14 @@ run_case() {
   SHOT=""
 }
 
-# next_verse: waits (up to 8 s) for another verse than the one in SHOT, and reads it. (The
-# verse after it may come before the click: the store is checked as "LastVerse>N".)
+# next_verse: waits (up to 8 s) for another verse than the settled one in SHOT: the first
+# frame of the next verse's growth already differs. (More verses may come before the click on
+# a busy machine: the store is checked as "LastVerse>N".)
 next_verse() {
   local first="$E2E_TMP/first.png" i
   text_mask "$SHOT" "$first"
   for i in $(seq 40); do
-    settled_screenshot
+    SHOT=$(screenshot "$NAME-case")
     text_mask "$SHOT" "$E2E_TMP/now.png"
     [ "$(mask_diff "$first" "$E2E_TMP/now.png")" -gt 1000 ] && return
     sleep 0.2
