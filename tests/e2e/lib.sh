@@ -50,6 +50,12 @@ wine_template() {
   echo "$template/prefix"
 }
 
+# free_display: a display number no server holds now (for a nested server such as Xephyr;
+# a server that takes -displayfd picks its own, which is safe with tests side by side).
+free_display() {
+  local n
+  for n in $(seq 140 199); do [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { echo "$n"; return; }; done
+}
 # start_xvfb WIDTHxHEIGHT: a virtual display on a number the X server picks itself (tests run
 # side by side), returning once it accepts clients; sets DISPLAY and E2E_XVFB.
 start_xvfb() {
@@ -135,11 +141,20 @@ wait_exit() {
   ENDED=0 EXIT=-1
   return 1
 }
-wait_gone() { wait_exit "$@"; }
+# wait_gone PID SECONDS: true when the process ended in time (left running otherwise).
+wait_gone() {
+  local i
+  for i in $(seq $(($2 * 20))); do
+    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
 # wait_for SECONDS COMMAND...: true as soon as the command is, false when the time is up.
 wait_for() {
-  local end=$((SECONDS + $1)); shift
-  until "$@"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.1; done
+  local i n=$(($1 * 10)); shift
+  for i in $(seq "$n"); do "$@" && return 0; sleep 0.1; done
+  return 1
 }
 # run_scr_wait SECONDS ARGS...: starts the program and waits for it to end.
 run_scr_wait() {

@@ -158,7 +158,7 @@ expect_eq "Tab goes on through the swatches, topics and size list, round to Canc
 
 # Enter presses the push button that has the focus: here "Cancel".
 driver dialog-key 13 >/dev/null
-if wait_gone "$SCR_PID" 10; then pass "Enter on Cancel ends the program"; else fail "Cancel left it running"; fi
+if wait_gone "$SCR_PID" 20; then pass "Enter on Cancel ends the program"; else fail "Cancel left it running"; fi
 export_text "$E2E_TMP/after"
 expect_true "Cancel writes nothing (export byte-identical)" cmp -s "$E2E_TMP/before.reg" "$E2E_TMP/after.reg"
 
@@ -194,7 +194,7 @@ expect_true "a face chosen with the mouse fills the font box [${C[$FONT.text]}]"
 expect_eq "a mouse click marks swatch 2" "7 7 13 7 7 7 " "$(swatch_heights)"
 expect_eq "a mouse click ticks Italic" "1" "${C[$ITALIC.checked]}"
 driver dialog-close >/dev/null
-if wait_gone "$SCR_PID" 10; then pass "the close box ends the program"; else fail "close box left it running"; fi
+if wait_gone "$SCR_PID" 20; then pass "the close box ends the program"; else fail "close box left it running"; fi
 export_text "$E2E_TMP/after"
 expect_true "the close box writes nothing (export byte-identical)" \
   cmp -s "$E2E_TMP/before.reg" "$E2E_TMP/after.reg"
@@ -223,7 +223,7 @@ expect_true "the dialog is still open after the warnings" kill -0 "$SCR_PID"
 export_text "$E2E_TMP/after"
 expect_true "failed checks write nothing" cmp -s "$E2E_TMP/before.reg" "$E2E_TMP/after.reg"
 driver dialog-click "$CANCEL" >/dev/null
-wait_gone "$SCR_PID" 10
+wait_gone "$SCR_PID" 20
 
 # --- changing controls and "OK" ------------------------------------------------------------
 start_scr /c
@@ -255,7 +255,7 @@ expect_eq "Black hides the ticked shadow box" "0 1" "${C[$SHADOW.visible]} ${C[$
 expect_eq "Random Colour hides the swatches" "0" "${C[$PANEL.visible]}"
 expect_eq "swatch 3 marked" "7 7 7 13 7 7 " "$(swatch_heights)"
 driver dialog-click "$OK" >/dev/null
-if wait_gone "$SCR_PID" 10; then pass "OK ends the program"; else fail "OK left it running"; fi
+if wait_gone "$SCR_PID" 20; then pass "OK ends the program"; else fail "OK left it running"; fi
 export_text "$E2E_TMP/after"
 diff_keys=$(diff "$E2E_TMP/before" "$E2E_TMP/after" | sed -n 's/^> "\([^"]*\)"=.*/\1/p' | sort | tr '\n' ' ')
 expect_eq "only the changed options differ" \
@@ -295,7 +295,7 @@ reg_set Settings ChangeSec 77
 reg_set Settings Font Other
 reg_set Settings Display 1
 driver dialog-click "$OK" >/dev/null
-if wait_gone "$SCR_PID" 10; then pass "OK ends the program"; else fail "OK left it running"; fi
+if wait_gone "$SCR_PID" 20; then pass "OK ends the program"; else fail "OK left it running"; fi
 export_text "$E2E_TMP/after"
 expect_true "OK without changes writes the shown values back exactly" \
   cmp -s "$E2E_TMP/before.reg" "$E2E_TMP/after.reg"
@@ -319,7 +319,7 @@ expect_eq "ColorType 7 loads as Random Colour, as the display reads it" "0 0" "$
 expect_eq "Color 7 marks no swatch" "10 10 10 10 10 10 " "$(swatch_heights)"
 screenshot dialog-150 >/dev/null
 driver dialog-click "$CANCEL" >/dev/null
-wait_gone "$SCR_PID" 10
+wait_gone "$SCR_PID" 20
 export_text "$E2E_TMP/after"
 expect_true "Cancel keeps hand-edited values" cmp -s "$E2E_TMP/before.reg" "$E2E_TMP/after.reg"
 
