@@ -8,14 +8,14 @@
 #     the program's process and, separately, for wineserver and the X server;
 #   - peak memory (VmHWM of the process, and the peak working set Windows-style);
 #   - GDI objects after about 200 verses (ChangeSec 1).
-# Every start is timed from inside Wine (the test driver calls CreateProcess), so that the
+# Every start is timed from inside Wine (the start-up benchmark calls CreateProcess), so that the
 # Linux-side cost of the "wine" command is not counted. Medians over several runs.
 #
 # Usage: scripts/figures.sh [--runs N] [--cpu-seconds S] [--verses-seconds S]
 #   defaults: 7 timed starts, a 60 s CPU window, a 260 s run for the GDI figure (about 200
 #   verses at one verse every 1.25 s); shorter values give a quick run.
 # Uses VW_DIST and VW_WINBUILD when set, else build/dist and build/windows; builds with
-# scripts/build.sh only when the program or the test driver is missing.
+# scripts/build.sh only when the program, the test driver or the start-up benchmark is missing.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUNS=7 CPU_SECONDS=60 VERSES_SECONDS=260
@@ -33,17 +33,18 @@ export VW_WINBUILD=${VW_WINBUILD:-$ROOT/build/windows}
 export VW_SRC=$ROOT
 export VW_SHOTS=${VW_SHOTS:-$VW_WINBUILD/figures-shots}
 if [ ! -f "$VW_DIST/Vellumway.scr" ] || [ ! -f "$VW_DIST/kjv.dat" ] ||
-   [ ! -f "$VW_WINBUILD/tests/e2e/driver/vwdriver.exe" ]; then
+   [ ! -f "$VW_WINBUILD/tests/e2e/driver/vwdriver.exe" ] || [ ! -f "$VW_WINBUILD/bench/start_bench.exe" ]; then
   bash "$ROOT/scripts/build.sh"
 fi
 . "$ROOT/tests/e2e/lib.sh"
 set +e
-usage=$(wine "$DRIVER" 2>&1)
-if ! grep -q 'time-start' <<<"$usage"; then
-  echo "The test driver in $VW_WINBUILD has no time-start command; rebuild it:" >&2
-  echo "  cmake --build $VW_WINBUILD --target vwdriver" >&2
+START_BENCH="$VW_WINBUILD/bench/start_bench.exe"
+if [ ! -f "$START_BENCH" ]; then
+  echo "No start-up benchmark in $VW_WINBUILD; build it:" >&2
+  echo "  cmake --build $VW_WINBUILD --target start_bench" >&2
   exit 1
 fi
+bench() { wine "$START_BENCH" "$@" 2>/dev/null | tr -d '\r'; }
 
 e2e_setup 1024x768
 SCR_WIN="$(winepath -w "$APP/Vellumway.scr" 2>/dev/null)"
@@ -83,8 +84,8 @@ cpu_window() {
 echo "figures: Wine $(wine --version 2>/dev/null), Xvfb 1024x768x24, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg) at start, $(date -u +%Y-%m-%dT%H:%MZ)"
 
 # --- start-up ----------------------------------------------------------------------------------
-wine "$DRIVER" noop >/dev/null 2>&1  # first start of anything loads Wine's files from disk
-empty=$(driver time-empty "$RUNS")
+wine "$START_BENCH" noop >/dev/null 2>&1  # first start of anything loads Wine's files from disk
+empty=$(bench time-empty "$RUNS")
 entered=$(sed -n 's/^entered_ms=//p' <<<"$empty")
 exited=$(sed -n 's/^exited_ms=//p' <<<"$empty")
 wine_ms=$(median <<<"$entered")
@@ -95,10 +96,10 @@ wine "$DRIVER" solid-window 30 60 90 >/dev/null 2>&1 &
 SOLID=$!
 sleep 1.5
 xdotool mousemove 512 384
-driver time-start "$SCR_WIN" /s >/dev/null  # warm-up, not counted
+bench time-start "$SCR_WIN" /s >/dev/null  # warm-up, not counted
 : >"$E2E_TMP/starts"
 for _ in $(seq "$RUNS"); do
-  driver time-start "$SCR_WIN" /s >>"$E2E_TMP/starts"
+  bench time-start "$SCR_WIN" /s >>"$E2E_TMP/starts"
   sleep 0.5
 done
 kill "$SOLID" 2>/dev/null; wait "$SOLID" 2>/dev/null

@@ -6,4 +6,6 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
 bash scripts/build.sh
 cd build/native
-ctest --output-on-failure --timeout 900
+# Every end-to-end test has its own display and Wine prefix, and spends most of its time
+# waiting on Wine and on the program's timers: four at a time keep two cores busy.
+ctest --output-on-failure --timeout 900 -j4

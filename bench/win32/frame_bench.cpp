@@ -2,10 +2,9 @@
 // shows them in a window, beside the floor every frame pays (two full-frame block
 // transfers: background onto picText, picText onto the window).
 //
-//   frame_bench [--frames N] [--shots FOLDER] [--check]
+//   frame_bench [--frames N] [--shots FOLDER]
 //
-// --shots writes composed frames as BMP files into FOLDER. --check runs a few checks of the
-// GDI surfaces and the capture on this machine and exits non-zero when one fails.
+// --shots writes composed frames as BMP files into FOLDER.
 #include <windows.h>
 
 #include <algorithm>
@@ -320,83 +319,6 @@ void MakeShots(const std::string& folder) {
   Pump();
 }
 
-int failures = 0;
-
-void Check(bool ok, const char* what) {
-  std::printf("%s  %s\n", ok ? "ok  " : "FAIL", what);
-  if (!ok) ++failures;
-}
-
-int RunChecks() {
-  GdiSurface s(64, 32);
-  Check(s.FontName() == "Arial" && s.FontSize() == 8.25f, "starts as Arial 8.25 pt");
-  bool exact = true;
-  for (float size : {1.0f, 3.0f, 8.25f, 45.0f, 45.5f}) {
-    s.SetFontSize(size);
-    s.TextWidth("x");
-    exact = exact && s.FontSize() == size;
-  }
-  Check(exact, "reports exactly the size set");
-  s.SetFontSize(20);
-  const float one = s.TextWidth("m");
-  Check(s.TextWidth("") == 0 && one > 0 && s.TextWidth("mm") == 2 * one, "widths add up");
-  Check(s.TextHeight("x") == s.TextHeight("Égypt"), "height depends on the font only");
-  const float plain = s.TextHeight("x");
-  s.SetFontSize(40);
-  Check(s.TextHeight("x") > plain * 1.8f, "height follows the size");
-  s.SetFontBold(true);
-  const float bold = s.TextWidth("mmmm");
-  s.SetFontBold(false);
-  Check(bold > s.TextWidth("mmmm"), "bold is wider");
-  Check(s.TextWidth("\xC3\xA9") == s.TextWidth("e"), "UTF-8 text is one glyph a character");
-
-  s.SetTextColor(vw::MakeColor(255, 0, 0));
-  s.SetFontSize(20);
-  s.DrawText(2, 2, "W");
-  bool red = false, green = false;
-  for (int k = 0; k < 64 * 32; ++k) {
-    if ((s.Pixels()[k] >> 16 & 0xFF) > 128) red = true;
-    if ((s.Pixels()[k] >> 8 & 0xFF) > 0) green = true;
-  }
-  Check(red && !green, "draws in the text colour (0x00BBGGRR) over black");
-  s.Resize(10, 10);
-  bool black = true;
-  for (int k = 0; k < 100; ++k) black = black && s.Pixels()[k] == 0;
-  Check(black && s.Width() == 10, "resizing leaves it black");
-
-  GdiSurface source(4, 4);
-  source.SetTextColor(vw::MakeColor(0, 0, 255));
-  HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
-  RECT all{0, 0, 4, 4};
-  FillRect(source.Dc(), &all, brush);
-  DeleteObject(brush);
-  s.CopyFrom(source, 5, 5, 4, 4, 0, 0);
-  Check(s.Pixels()[5 * 10 + 5] == 0x000A141Eu && s.Pixels()[0] == 0, "copies a rectangle");
-
-  for (int k = 0; k < 1000; ++k) {
-    s.SetFontSize(static_cast<float>(1 + k % 45));
-    s.SetFontUnderline(k % 2 == 0);
-    s.DrawText(0, 0, "abc");
-  }
-  Check(s.Fonts().Count() <= 4 && s.Fonts().Created() > 4,
-        "a thousand font changes keep at most four fonts");
-
-  HDC screen = GetDC(nullptr);
-  const bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
-  ReleaseDC(nullptr, screen);
-  vw::win32::BitmapPicture picture = vw::win32::CaptureScreen();
-  Check(picture.Width() == GetSystemMetrics(SM_CXSCREEN) &&
-            picture.Height() == GetSystemMetrics(SM_CYSCREEN),
-        "the capture is the whole screen, pixel for pixel");
-  Check(palette || picture.Palette() == nullptr, "no palette without a palette display");
-  GdiSurface capture;
-  vw::win32::LoadPicture(capture, picture);
-  Check(capture.Width() == picture.Width(), "the picture loads into a surface");
-  vw::win32::BitmapPicture moved = std::move(picture);
-  Check(picture.Bitmap() == nullptr && moved.Bitmap() != nullptr, "a picture moves its bitmap");
-  return failures == 0 ? 0 : 1;
-}
-
 void Register(const wchar_t* name, WNDPROC proc) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = proc;
@@ -415,7 +337,6 @@ int main(int argc, char** argv) {
     const std::string arg = argv[k];
     if (arg == "--frames" && k + 1 < argc) frames = std::max(24, std::atoi(argv[++k]));
     if (arg == "--shots" && k + 1 < argc) shots = argv[++k];
-    if (arg == "--check") return RunChecks();
   }
   Register(L"VellumwayFrameBench", WindowProc);
   Register(L"VellumwayFrameBenchDesktop", DesktopProc);

@@ -23,7 +23,6 @@ struct CommandRegistration {
 // Helpers shared by the command files.
 std::string Utf8(const std::wstring& text);
 long ToLong(const std::wstring& text);
-HWND HandleFromText(const std::wstring& text);
 std::wstring ClassOf(HWND hwnd);
 // Text of a window in any process (WM_GETTEXT, which works across processes).
 std::wstring TextOf(HWND hwnd);
@@ -36,7 +35,7 @@ void PumpFor(DWORD ms);
 // A white top-level window with a client area of width x height at (x, y), shown, that
 // leaves its children's area to them, as the display-settings dialog's preview control does.
 HWND MakePreviewHost(const wchar_t* title, long width, long height, int x, int y);
-// Starts a program with a command line; the process handle in `process`.
+// Starts a program with a command line.
 bool Launch(const std::wstring& program, const std::wstring& arguments, PROCESS_INFORMATION& pi);
 
 }  // namespace vwtest

@@ -21,12 +21,12 @@ CommandRegistration::CommandRegistration(const wchar_t* name, const wchar_t* usa
   Registry()[name] = {usage, fn};
 }
 
-std::string Utf8(const std::wstring& text) { return vw::win32::Narrow(text); }
+std::string Utf8(const std::wstring& text) {
+  return vw::win32::Narrow(text);
+}
 
-long ToLong(const std::wstring& text) { return std::wcstol(text.c_str(), nullptr, 10); }
-
-HWND HandleFromText(const std::wstring& text) {
-  return static_cast<HWND>(LongToHandle(static_cast<LONG>(std::wcstoll(text.c_str(), nullptr, 10))));
+long ToLong(const std::wstring& text) {
+  return std::wcstol(text.c_str(), nullptr, 10);
 }
 
 std::wstring ClassOf(HWND hwnd) {
@@ -72,13 +72,11 @@ void PrintWindowInfo(const char* prefix, HWND hwnd) {
   std::printf("%srect=%ld,%ld,%ld,%ld\n", prefix, window.left, window.top, window.right,
               window.bottom);
   std::printf("%sclient=%ld,%ld\n", prefix, client.right, client.bottom);
-  std::printf("%svisible=%d\n", prefix, IsWindowVisible(hwnd) ? 1 : 0);
   std::printf("%stopmost=%d\n", prefix, (exStyle & WS_EX_TOPMOST) ? 1 : 0);
   std::printf("%schild=%d\n", prefix, (style & WS_CHILD) ? 1 : 0);
   std::printf("%spopup=%d\n", prefix, (style & WS_POPUP) ? 1 : 0);
   std::printf("%scaption=%d\n", prefix, (style & WS_CAPTION) == WS_CAPTION ? 1 : 0);
   std::printf("%sparent=%ld\n", prefix, static_cast<long>(HandleToLong(GetParent(hwnd))));
-  std::printf("%sforeground=%d\n", prefix, GetForegroundWindow() == hwnd ? 1 : 0);
   std::printf("%stitle=%s\n", prefix, Utf8(TextOf(hwnd)).c_str());
   std::fflush(stdout);
 }
@@ -116,8 +114,8 @@ HWND MakePreviewHost(const wchar_t* title, long width, long height, int x, int y
   RegisterClassW(&wc);  // a second registration fails harmlessly
   RECT frame{0, 0, width, height};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND host = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              x, y, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+  HWND host = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x,
+                              y, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                               nullptr, wc.hInstance, nullptr);
   ShowWindow(host, SW_SHOW);
   return host;

@@ -47,24 +47,5 @@ int HoldFile(const Args& args) {
 }
 VW_DRIVER_COMMAND(L"hold-file", L"PATH deny-write|deny-all|range-lock [MS]", HoldFile);
 
-// read-file PATH: whether another process may open PATH for reading now (as the screen saver
-// does), and how many bytes a read of the first record delivers.
-int ReadFileCommand(const Args& args) {
-  if (args.empty()) return 2;
-  HANDLE file = CreateFileW(args[0].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    std::printf("opened=0\nerror=%lu\n", GetLastError());
-    return 0;
-  }
-  char buffer[534];
-  DWORD got = 0;
-  const BOOL ok = ReadFile(file, buffer, sizeof(buffer), &got, nullptr);
-  std::printf("opened=1\nread_ok=%d\nread_bytes=%lu\n", ok ? 1 : 0, got);
-  CloseHandle(file);
-  return 0;
-}
-VW_DRIVER_COMMAND(L"read-file", L"PATH", ReadFileCommand);
-
 }  // namespace
 }  // namespace vwtest

@@ -66,10 +66,8 @@ void PrintProcessStats(HANDLE process) {
               static_cast<unsigned long long>(counters.WorkingSetSize / 1024));
   std::printf("peak_working_set_kb=%llu\n",
               static_cast<unsigned long long>(counters.PeakWorkingSetSize / 1024));
-  std::printf("private_kb=%llu\n", static_cast<unsigned long long>(counters.PrivateUsage / 1024));
   std::printf("gdi_objects=%lu\n", GetGuiResources(process, GR_GDIOBJECTS));
   std::printf("gdi_table_objects=%ld\n", CountGdiObjects(process, GetProcessId(process)));
-  std::printf("user_objects=%lu\n", GetGuiResources(process, GR_USEROBJECTS));
   std::fflush(stdout);
 }
 
@@ -90,18 +88,6 @@ int WindowStats(const Args& args) {
   return 0;
 }
 VW_DRIVER_COMMAND(L"window-stats", L"CLASS", WindowStats);
-
-// self-stats [N]: creates and frees N GDI objects, then reports this process (a check that the
-// GDI count of this Wine is meaningful).
-int SelfStats(const Args& args) {
-  const long n = args.empty() ? 0 : ToLong(args[0]);
-  std::vector<HGDIOBJ> objects;
-  for (long i = 0; i < n; ++i) objects.push_back(CreateSolidBrush(RGB(i, 0, 0)));
-  PrintProcessStats(GetCurrentProcess());
-  for (HGDIOBJ o : objects) DeleteObject(o);
-  return 0;
-}
-VW_DRIVER_COMMAND(L"self-stats", L"[N]", SelfStats);
 
 }  // namespace
 }  // namespace vwtest

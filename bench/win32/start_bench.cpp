@@ -1,15 +1,30 @@
-// Start-up timing seen from outside: from CreateProcess to the display window, to its first
-// paint and to the first pixels of the first verse; and the same launch of a program that
-// does nothing, which is Wine's own share.
+// Start-up benchmark, seen from outside the program: from CreateProcess to the display
+// window, to its first paint and to the first pixels of the first verse; and the same launch
+// of a program that does nothing, which is Wine's own share. Run by scripts/figures.sh.
+//
+//   start_bench time-start SCR TEXT [TIMEOUT_MS] | time-empty [N] | noop
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
-#include "tests/e2e/driver/Driver.h"
-
-namespace vwtest {
 namespace {
+
+using Args = std::vector<std::wstring>;
+long ToLong(const std::wstring& text) {
+  return std::wcstol(text.c_str(), nullptr, 10);
+}
+
+bool Launch(const std::wstring& program, const std::wstring& arguments, PROCESS_INFORMATION& pi) {
+  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &si, &pi) != 0;
+}
 
 double Now() {
   static LARGE_INTEGER frequency = [] {
@@ -133,7 +148,6 @@ int TimeStart(const Args& args) {
   std::fflush(stdout);
   return 0;
 }
-VW_DRIVER_COMMAND(L"time-start", L"SCR TEXT [TIMEOUT_MS]", TimeStart);
 
 constexpr const wchar_t* kNoopEntered = L"Local\\VellumwayDriverNoopEntered";
 
@@ -146,7 +160,6 @@ int Noop(const Args&) {
   }
   return 0;
 }
-VW_DRIVER_COMMAND(L"noop", L"", Noop);
 
 // time-empty [N]: N launches (default 5) of this driver with "noop", each timed from just
 // before CreateProcess to the moment its main function runs (entered_ms) and to the end of
@@ -174,7 +187,16 @@ int TimeEmpty(const Args& args) {
   std::fflush(stdout);
   return 0;
 }
-VW_DRIVER_COMMAND(L"time-empty", L"[N]", TimeEmpty);
 
 }  // namespace
-}  // namespace vwtest
+
+int wmain(int argc, wchar_t** argv) {
+  const Args args(argv + std::min(argc, 2), argv + argc);
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"time-start") return TimeStart(args);
+  if (command == L"time-empty") return TimeEmpty(args);
+  if (command == L"noop") return Noop(args);
+  std::fprintf(stderr,
+               "usage: start_bench time-start SCR TEXT [TIMEOUT_MS] | time-empty [N] | noop\n");
+  return 2;
+}

@@ -1,0 +1,258 @@
+#!/usr/bin/env bash
+# Runs one table of end-to-end cases (cases/*.tsv): the real Vellumway.scr under Wine, each
+# case started with an exact command line on a store reset to the table's base, and judged
+# from outside the process. Columns, tab-separated, "-" for none (format in cases/README):
+#   name  store-before  command-line  what-happens  store-after  screen
+TABLE=$1
+NAME=$(basename "$TABLE" .tsv) E2E_NAME=$(basename "$TABLE" .tsv)
+. "$(dirname "$0")/lib.sh"
+shopt -s extglob
+e2e_setup 1024x768
+# A crash must end the process with its exception code, not wait on Wine's dialog.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+SCR_WIN=$(winepath -w "$APP/Vellumway.scr" 2>/dev/null)
+DAT="$APP/kjv.dat"
+KEY='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Vellumway Screen Saver'
+run_scr_wait 20 /x  # the defaults are in the store before the first case
+settings_text "$E2E_TMP/base"
+BASE=$(grep -v '^Windows Registry' "$E2E_TMP/base")
+
+# Macros of the what-happens column.
+declare -A M=(
+  [end]="outcome=ended exit_code=0 windows_left=0"
+  [full]="outcome=window window_class=VellumwayDisplay window_child=0 window_rect=0,0,1024,768 window_topmost=1 window_caption=0 ended=1 exit_code=0 windows_left=0"
+  [preview]="outcome=window window_class=VellumwayDisplay window_child=1 window_popup=0 window_in_host=1 window_client=240,180 window_title=Preview ended=1 exit_code=0 windows_left=0"
+  [dialog]="outcome=window window_class=VellumwaySettings ended=1 exit_code=0 windows_left=0")
+
+# expand TEXT: {C*N} is N times the character C, {TAB} a tab.
+expand() {
+  local s=$1 c n
+  while [[ $s =~ \{(.)\*([0-9]+)\} ]]; do
+    c=${BASH_REMATCH[1]} n=${BASH_REMATCH[2]}
+    s=${s/"${BASH_REMATCH[0]}"/$(head -c "$n" /dev/zero | tr '\0' "$c")}
+  done
+  printf '%s' "${s//\{TAB\}/$'\t'}"
+}
+# hex TEXT: UTF-16 text as .reg hex bytes, with the terminating zero (and a second for a list).
+hex() { printf '%s\0' "$1" | iconv -t UTF-16LE | od -An -tx1 -v | xargs | tr ' ' ,; }
+
+# store ITEMS: the program's key as the base plus the items ("Key=value" as a string,
+# "Key:dword|binary|multi|expand=value", "-Key" to delete; "Startup/" before the key for
+# that section; "kjv=MAKER" builds kjv.dat), imported in one go.
+store() {
+  local item sec key type value line
+  {
+    echo 'Windows Registry Editor Version 5.00'; echo; echo "[-$KEY]"
+    [[ ";$1;" == *";clear;"* ]] || echo "$BASE"
+    IFS=';' read -r -a items <<<"$1"
+    for item in "${items[@]}"; do
+      case $item in - | '' | clear) continue ;; esac
+      [[ $item == kjv=* ]] && { make_kjv "${item#kjv=}"; continue; }
+      sec=Settings; [[ $item == ?(-)Startup/* ]] && { sec=Startup; item=${item/Startup\//}; }
+      key=${item%%=*} value=$(expand "${item#*=}") type=${key#*:} key=${key%%:*}
+      value=${value//\\/\\\\}
+      case $item in
+        -*) line="\"${key#-}\"=-" ;;
+        *:dword=*) line="\"$key\"=dword:$(printf %08x "$value")" ;;
+        *:binary=*) line="\"$key\"=hex:$value" ;;
+        *:multi=*) line="\"$key\"=hex(7):$(hex "$value"),00,00" ;;
+        *:expand=*) line="\"$key\"=hex(2):$(hex "$value")" ;;
+        *) line="\"$key\"=\"${value//\"/\\\"}\"" ;;
+      esac
+      printf '[%s\\%s]\n%s\n' "$KEY" "$sec" "$line"
+    done
+  } | sed 's/$/\r/' | iconv -t UTF-16 >"$E2E_TMP/row.reg"
+  wine reg import "$E2E_TMP/row.reg" >/dev/null 2>&1
+}
+
+# make_kjv MAKER: a damaged, odd or held kjv.dat.
+R_LEN=534
+records() { head -c $(($1 * R_LEN)) "$VW_DIST/kjv.dat"; }
+make_kjv() {
+  release; rm -rf "$DAT"
+  case $1 in
+    missing) ;;
+    folder) mkdir "$DAT" ;;
+    empty) : >"$DAT" ;;
+    half) records 1 | head -c 267 >"$DAT" ;;
+    partial) records 4 | head -c $((3 * R_LEN + 300)) >"$DAT" ;;
+    # Deterministic bytes that are no records (AES in counter mode over zeros).
+    random) head -c $((50 * R_LEN)) /dev/zero | openssl enc -aes-128-ctr -nosalt \
+      -K 5665656c6c756d776179000000000000 -iv 0 2>/dev/null >"$DAT" ;;
+    bytes) records 12 >"$DAT"  # every byte value in the text, control characters included
+      for r in 0 1 2; do
+        { for i in $(seq 0 255) $(seq 255 -1 0); do printf "\\x$(printf %02x "$i")"; done
+          head -c 16 /dev/zero; } | dd of="$DAT" bs=1 seek=$((r * R_LEN + 6)) conv=notrunc status=none
+      done ;;
+    sparse) truncate -s 3G "$DAT" ;;
+    readonly) cp "$VW_DIST/kjv.dat" "$DAT"; chmod 444 "$DAT" ;;
+    deny-write | deny-all) cp "$VW_DIST/kjv.dat" "$DAT"; hold "$1" ;;
+    real) ln -s "$VW_DIST/kjv.dat" "$DAT" ;;
+  esac
+}
+# hold MODE: another process keeps kjv.dat open in that mode until the next case.
+HOLDER=""
+hold() {
+  wine "$DRIVER" hold-file "$(winepath -w "$DAT")" "$1" >"$E2E_TMP/hold.txt" 2>/dev/null &
+  HOLDER=$!
+  until grep -qs '^held=' "$E2E_TMP/hold.txt"; do kill -0 "$HOLDER" || break; sleep 0.05; done
+  expect_eq "another process holds kjv.dat ($1)" held=1 "$(grep -a '^held=' "$E2E_TMP/hold.txt" | tr -d '\r')"
+}
+release() { [ -n "$HOLDER" ] && kill "$HOLDER" && wait "$HOLDER"; HOLDER=""; } 2>/dev/null
+fingerprint() { [ -f "$DAT" ] && stat -L -c '%s %Y' "$DAT" && [ "$(stat -L -c %s "$DAT")" -lt 99999999 ] && md5sum <"$DAT"; }
+
+# launch TEXT ACTION LOOK: the driver starts the program and reports (R); with LOOK, the
+# screen is read (SHOT) while the window is up, before the action.
+launch() {
+  local go="$E2E_TMP/go" out="$E2E_TMP/launch.txt"
+  rm -f "$go"
+  [ "$3" = - ] || cp "$(screenshot "$NAME-before")" "$E2E_TMP/before.png"
+  wine "$DRIVER" launch "$SCR_WIN" "$1" "$2" "$(winepath -w "$go")" >"$out" 2>/dev/null &
+  local pid=$!
+  until grep -q '^outcome=' "$out" || ! kill -0 $pid; do sleep 0.05; done 2>/dev/null
+  if [ "$3" != - ] && grep -q '^outcome=window' "$out"; then
+    # The first frame drawn: the screen is no longer what it was before the start.
+    local i; for i in $(seq 60); do
+      [ "$(mask_diff "$E2E_TMP/before.png" "$(screenshot "$NAME-case")")" != 0 ] && break
+      sleep 0.1
+    done
+    settled_screenshot
+    [[ $3 == *next* ]] && next_verse
+  fi
+  touch "$go"
+  wait $pid
+  read_kv "$out"
+}
+
+# The reference look: the first case whose screen column says "ref" sets it.
+REF=""
+check_screen() {
+  local label=$1 t diff
+  text_mask "$SHOT" "$E2E_TMP/mask.png"
+  [ -z "$REF" ] && [[ " $2 " == *" ref "* ]] && { REF="$E2E_TMP/ref.png"; cp "$E2E_TMP/mask.png" "$REF"; }
+  diff=$(mask_diff "$REF" "$E2E_TMP/mask.png")
+  for t in $2; do
+    case $t in
+      # The same text in another brightness or hue moves anti-aliased edge pixels across the
+      # mask's threshold (a few hundred); text of another shape differs by thousands.
+      ref) expect_true "$label: looks like the reference ($diff pixels differ)" test "${diff:-0}" -lt 1500 ;;
+      shape) expect_true "$label: another shape or verse ($diff pixels differ)" test "${diff:-0}" -gt 1000 ;;
+      green | red | grey | black) expect_true "$label: shades of $t" colour_fits "$SHOT" "$t" ;;
+      transp) expect_eq "$label: the desktop shows behind" "30,60,90 30,60,90" \
+          "$(pixel_colour "$SHOT" 3 3) $(pixel_colour "$SHOT" 1020 764)"
+        # Green is 2L with L at least 51: every shade clears 0.3, whatever the random level.
+        t=$(count_where "$SHOT" 1024x300+0+234 'g > 0.3')
+        expect_true "$label: the verse is drawn over it ($t pixels)" test "$t" -gt 300 ;;
+      edges) expect_eq "$label: black edges" "0 0 0" "$(region_max "$SHOT" 1024x40+0+0) \
+$(region_max "$SHOT" 8x768+0+0) $(region_max "$SHOT" 8x768+1016+0)" ;;
+      dark) expect_eq "$label: black background" "0,0,0" "$(pixel_colour "$SHOT" 3 3)" ;;
+    esac
+  done
+}
+
+# One case: reset the store, start, judge.
+run_case() {
+  local name=$1 cmd=""
+  [ "$3" = - ] || cmd=$(expand "$3")
+  CASES=$((CASES + 1))
+  store "$BASE_ITEMS;$2"
+  settings_text "$E2E_TMP/before"
+  local before; before=$(fingerprint)
+  local action=click
+  [[ " $4 " == *" @dialog "* ]] && action=close
+  for t in $4; do [[ $t == do=* ]] && action=${t#do=}; done
+  launch "$cmd" "$action" "$6"
+  settings_text "$E2E_TMP/after"
+  # What happens: macros expanded, a later "key=" overriding an earlier one.
+  local failed=$E2E_FAILED t k v keys=()
+  local -A want=()
+  for t in $4; do
+    [[ $t == @* ]] && t=${M[${t#@}]}
+    for t in $t; do
+      k=${t%%[=<]*}
+      [ -n "${want[$k]+x}" ] || keys+=("$k")
+      want[$k]=${t:${#k}}
+    done
+  done
+  for k in "${keys[@]}"; do
+    v=${want[$k]:1}
+    case $k${want[$k]} in
+      do=*) ;;
+      *\<*) expect_true "$name: $k below $v (${R[$k]:-})" test "${R[$k]:-99999}" -lt "$v" ;;
+      *) expect_eq "$name: $k" "$v" "${R[$k]:-}" ;;
+    esac
+  done
+  # Every value named must read as given ("*": anything); no other value may change.
+  local keep=(PrevInstance)
+  IFS=';' read -r -a items <<<"$5"
+  for t in "${items[@]}"; do
+    [ "$t" = - ] && continue
+    k=${t%%[=>]*} v=$(expand "${t:${#k}+1}")
+    local op=${t:${#k}:1}
+    k=${k#Startup/}
+    keep+=("$k")
+    local got; got=$(raw_value "$k" "$E2E_TMP/after" | sed 's/^"\(.*\)"$/\1/; s/\\\\/\\/g' | cut -c1-60)
+    case $op$v in
+      '=*') ;;
+      '>'*) expect_true "$name: stored $k above $v ($got)" test "$got" -gt "$v" ;;
+      *) expect_eq "$name: stored $k" "$(printf '%.60s' "$v")" "$got" ;;
+    esac
+  done
+  expect_eq "$name: no other value changed" "$(other_values "$E2E_TMP/before" "${keep[@]}")" \
+    "$(other_values "$E2E_TMP/after" "${keep[@]}")"
+  [[ $2 == *kjv=* ]] && expect_eq "$name: kjv.dat is never written" "$before" "$(fingerprint)"
+  [ "$6" != - ] && [ -n "$SHOT" ] && check_screen "$name" "$6"
+  [ "$E2E_FAILED" = "$failed" ] || { [ -n "$SHOT" ] && cp "$SHOT" "$SHOTS_DIR/$NAME-failed-$CASES.png"; }
+  SHOT=""
+}
+
+# next_verse: waits (up to 8 s) for another verse than the settled one in SHOT: the first
+# frame of the next verse's growth already differs. (More verses may come before the click on
+# a busy machine: the store is checked as "LastVerse>N".)
+next_verse() {
+  local first="$E2E_TMP/first.png" i
+  text_mask "$SHOT" "$first"
+  for i in $(seq 40); do
+    SHOT=$(screenshot "$NAME-case")
+    text_mask "$SHOT" "$E2E_TMP/now.png"
+    [ "$(mask_diff "$first" "$E2E_TMP/now.png")" -gt 1000 ] && return
+    sleep 0.2
+  done
+}
+
+# Directives: "!base ITEMS" goes before every case's store; "!solid R G B" shows a window of that colour behind everything; "!first TEXT"
+# starts a run that stays on the screen; "!last" ends it with a click and checks the store.
+directive() {
+  case $1 in
+    '!base') BASE_ITEMS=$2 ;;
+    '!solid')
+      wine "$DRIVER" solid-window $3 >/dev/null 2>&1 &
+      local i; for i in $(seq 100); do
+        [ "$(pixel_colour "$(screenshot "$NAME-solid")" 3 3)" = "${3// /,}" ] && break; sleep 0.1
+      done ;;
+    '!first')
+      store "$BASE_ITEMS;$2"; start_scr $3; FIRST=$SCR_PID
+      expect_eq "a first run shows its window" 1 "$(info_value "$(display_info 15000)" found)" ;;
+    '!last')
+      xdotool click 1
+      wait_exit "$FIRST" 8
+      expect_eq "the first run ends on a click" "1 0" "$ENDED $EXIT"
+      settings_text "$E2E_TMP/after"
+      local t; IFS=';' read -r -a items <<<"$5"
+      for t in "${items[@]}"; do
+        [ "$t" = - ] || expect_eq "then the store holds ${t%%=*}" "${t#*=}" "$(raw_value "${t%%=*}" "$E2E_TMP/after" | tr -d '"')"
+      done ;;
+  esac
+}
+
+CASES=0 BASE_ITEMS=""
+while IFS=$'\t' read -r -u 3 name before cmd happens after screen; do
+  case $name in
+    '' | '#'*) ;;
+    '!'*) directive "$name" "$before" "$cmd" "$happens" "$after" ;;
+    *) run_case "$name" "$before" "$cmd" "$happens" "$after" "$screen" ;;
+  esac
+done 3<"$TABLE"
+release
+echo "cases: $CASES"
+e2e_finish
