@@ -13,7 +13,7 @@ only=${1:-.}
 work=$(mktemp -d /tmp/vw-faults.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 git ls-files -z | tar --null -cf - -T - | tar -xf - -C "$work" --one-top-level=src
-cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS=-O0 \
   -DVELLUMWAY_BENCHMARKS=OFF -DVELLUMWAY_DIST_DIR="$root/build/dist" >/dev/null
 build() { cmake --build "$work/build" --target vellumway_unit_tests >"$work/build.log" 2>&1; }
 tests() { timeout 120 "$work/build/tests/vellumway_unit_tests" --gtest_brief=1 >"$work/test.log" 2>&1; }
