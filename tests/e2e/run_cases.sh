@@ -90,13 +90,15 @@ hex() { printf '%s\0' "$1" | iconv -t UTF-16LE | od -An -tx1 -v | xargs | tr ' '
 # that section; "kjv=MAKER" builds kjv.dat), imported in one go.
 store() {
   local item sec key type value line
+  # Here, not in the pipeline below: the holder's pid and the check's line must reach this shell.
+  [[ ";$1;" =~ \;kjv=([a-z-]+)\; ]] && make_kjv "${BASH_REMATCH[1]}"
   {
     echo 'Windows Registry Editor Version 5.00'; echo; echo "[-$KEY]"
     [[ ";$1;" == *";clear;"* ]] || echo "$BASE"
     IFS=';' read -r -a items <<<"$1"
     for item in "${items[@]}"; do
       case $item in - | '' | clear) continue ;; esac
-      [[ $item == kjv=* ]] && { make_kjv "${item#kjv=}"; continue; }
+      [[ $item == kjv=* ]] && continue
       sec=Settings; [[ $item == ?(-)Startup/* ]] && { sec=Startup; item=${item/Startup\//}; }
       key=${item%%=*} value=$(expand "${item#*=}") type=${key#*:} key=${key%%:*}
       value=${value//\\/\\\\}

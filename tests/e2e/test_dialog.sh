@@ -8,6 +8,7 @@ e2e_setup 1024x768
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 HERE=$(dirname "$0")
 declare -A C=()
+STEPS=0
 
 # controls: every control of the open dialog in C["ID.key"], plus "focus", the swatches'
 # heights (13 marks one) and the ticked topics.
@@ -69,6 +70,7 @@ crop() {
 values() { grep -viE "^\"($2)\"=" "$1" | sort; }
 
 while IFS=$'\t' read -r -u 3 step arg want; do
+  [[ $step == '' || $step == '#'* ]] || STEPS=$((STEPS + 1))
   case $step in
     '' | '#'*) continue ;;
     dpi) wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$arg" /f >/dev/null 2>&1 ;;
@@ -114,4 +116,5 @@ while IFS=$'\t' read -r -u 3 step arg want; do
     *) fail "unknown step $step" ;;
   esac
 done 3<"$HERE/dialog_steps.tsv"
+expect_eq "every step ran" "$(grep -cv '^\(#\|$\)' "$HERE/dialog_steps.tsv")" "$STEPS"
 e2e_finish
