@@ -14,7 +14,7 @@ early=$(driver window-stats VellumwayDisplay)
 sleep $((seconds - 8))  # and the rest of the run, one a second, before the second count
 late=$(driver window-stats VellumwayDisplay)
 xdotool click 1
-wait_exit "$SCR_PID" 8
+wait_gone "$SCR_PID" 8
 verses=$(reg_get Settings LastVerse)
 
 gdi0=$(info_value "$early" gdi_table_objects) gdi1=$(info_value "$late" gdi_table_objects)
