@@ -60,7 +60,7 @@ HWND WaitFor(const std::wstring& cls, DWORD ms) {
   }
 }
 HWND Dialog() {
-  return WaitFor(vw::kSettingsWindowClass, 5000);
+  return WaitFor(vw::kSettingsWindowClass, 20000);
 }
 HWND FocusOf(HWND window) {
   GUITHREADINFO info{};
@@ -334,7 +334,7 @@ int FirstFrames(const Args& a) {
 // its box (12 pixels at 96 DPI plus one) and half a digit, as Wine draws it. The font is the
 // dialog's own made again here (Wine will not select another process's font handle).
 int CaptionFit(const Args&) {
-  HWND dialog = WaitFor(vw::kSettingsWindowClass, 8000);
+  HWND dialog = WaitFor(vw::kSettingsWindowClass, 20000);
   HDC dc = CreateCompatibleDC(nullptr);
   const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
   SelectObject(dc, CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0,
