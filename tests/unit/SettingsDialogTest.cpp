@@ -128,30 +128,22 @@ TEST(SettingsDialog, ListsAreFilledAfresh) {
 // it (not 0 is on), text as the key's default, never a failure.
 TEST(SettingsDialog, LoadsTheStoredValues) {
   const std::string cyrillic = "\xD0\xA8\xD1\x80\xD0\xB8\xD1\x84\xD1\x82";
+  // Display 64 is no topic, 2.5 the even 2.
+  // clang-format off
   const std::pair<std::string, std::string> cases[] = {
-      {"", ""},
-      {"FontSize=12|ChangeSec=2.5", "size=12|sec=2.5"},
-      {"FontSize=50", ""},
-      {"FontSize=12.5", ""},
-      {"Display=34", "topics=010001"},
-      {"Display=63", "topics=111111"},
-      {"Display=0", "topics=000000"},
-      {"Display=66", "topics=010000"},   // 64 is no topic
-      {"Display=2.5", "topics=010000"},  // the even 2
-      {"Display=-1", "topics=111111"},
-      {"Display=abc", ""},
+      {"", ""}, {"FontSize=12|ChangeSec=2.5", "size=12|sec=2.5"}, {"FontSize=50", ""},
+      {"FontSize=12.5", ""}, {"Display=34", "topics=010001"}, {"Display=63", "topics=111111"},
+      {"Display=0", "topics=000000"}, {"Display=66", "topics=010000"},
+      {"Display=2.5", "topics=010000"}, {"Display=-1", "topics=111111"}, {"Display=abc", ""},
       {"ScreenColor=1|DropShadow=1", "screen=1|shadow=1"},
-      {"ScreenColor=7|DropShadow=1.4", "screen=1|shadow=1"},
-      {"ScreenColor=abc", ""},
+      {"ScreenColor=7|DropShadow=1.4", "screen=1|shadow=1"}, {"ScreenColor=abc", ""},
       {"ColorType=1|Color=3", "color=1|swatches=---M-- hidden"},
-      {"ColorType=x1|Color=0", "swatches=M-----"},
-      {"Color=7", "swatches=------"},
-      {"Color=2.5", "swatches=--M---"},
-      {"Color=abc", ""},
+      {"ColorType=x1|Color=0", "swatches=M-----"}, {"Color=7", "swatches=------"},
+      {"Color=2.5", "swatches=--M---"}, {"Color=abc", ""},
       {"FontBold=2|FontItalic=yes", "bold=1|sample=Arial+b"},
       {"FontItalic=1|Font=No Such Face", "italic=1|font=No Such Face|sample=No Such Face+i"},
-      {"Font=" + cyrillic, "font=" + cyrillic + "|sample=" + cyrillic},
-  };
+      {"Font=" + cyrillic, "font=" + cyrillic + "|sample=" + cyrillic}};
+  // clang-format on
   for (const auto& [stored, changes] : cases) {
     Dialog d(stored);
     EXPECT_EQ(d.Summary(), FirstStartWith(changes)) << stored;
