@@ -74,12 +74,15 @@ TEST_F(VerseFileTest, FetchDeliversWholeRecordsOneToNAndNothingElse) {
     EXPECT_EQ(buffer_.Chapter * 1000 + buffer_.Verse, r * 1001);
     EXPECT_EQ(buffer_.Text, "Record " + std::to_string(r) + std::string(528 - 8, ' '));
   }
-  // A failed fetch leaves the buffer, the position and the argument alone.
+  // A failed fetch leaves the buffer, the position and the argument alone; only the short
+  // record is read at all.
   for (std::int32_t bad : {0, -5, n + 1, n + 2, INT32_MAX, INT32_MIN}) {
     SCOPED_TRACE(bad);
     buffer_ = kMarked;
     std::int32_t r = bad;
+    const auto reads = file_.ReadCount();
     file_.FetchRecord(r);
+    EXPECT_EQ(file_.ReadCount() - reads, bad == n + 1 ? 1 : 0);
     EXPECT_TRUE(file_.NoMatch());
     EXPECT_EQ(file_.GetCurrentRecord(), 2);
     EXPECT_EQ(r, bad);
