@@ -1,8 +1,6 @@
 #pragma once
-#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace vw::fuzz {
@@ -11,13 +9,11 @@ namespace vw::fuzz {
 inline std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size,
                                        std::size_t atMost) {
   std::vector<std::string> out(1);
-  for (std::size_t i = 0; i < size; ++i) {
-    if (data[i] == 0 && out.size() < atMost) {
+  for (std::size_t i = 0; i < size; ++i)
+    if (data[i] == 0 && out.size() < atMost)
       out.emplace_back();
-    } else {
+    else
       out.back().push_back(static_cast<char>(data[i]));
-    }
-  }
   return out;
 }
 

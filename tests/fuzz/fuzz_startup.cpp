@@ -8,8 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto fields = fuzz::Fields(data, size, 2);
   test::MemorySettingsStore store;
   if (fields.size() > 1) store.Set("Startup", "PrevInstance", fields[1]);
-  const bool another = size > 0 && (data[0] & 1);
-  const StartupDecision d = DecideStartup(store, fields[0], another);
+  const StartupDecision d = DecideStartup(store, fields[0], size > 0 && (data[0] & 1));
   const std::string normalised = NormaliseCommandLine(fields[0]);
   if (d.commandLine != normalised) fuzz::Broken("command line not normalised");
   if (d.mode == StartMode::Preview && d.previewParent != ParsePreviewHandle(normalised))

@@ -83,11 +83,8 @@ TEST(LoadSettings, ConvertsTheStoredValues) {
        "sec=2 ms=2000 size=45 b1 i1 shadow1 font=Times New Roman color=7 screen1 type1 "
        "display=63 section=16 verse=3"},
       // Intervals beyond 32 seconds do not overflow.
-      {{"ChangeSec=33", "FontSize=8"},
-       "sec=33 ms=33000 size=8 b0 i0 shadow0 font=Arial color=1 screen0 type0 display=1 "
-       "section=0 verse=1"},
-      {{"ChangeSec=32767"},
-       "sec=32767 ms=32767000 size=20 b0 i0 shadow0 font=Arial color=1 screen0 type0 display=1 "
+      {{"ChangeSec=32767", "FontSize=8", "FontBold=1"},
+       "sec=32767 ms=32767000 size=8 b1 i0 shadow0 font=Arial color=1 screen0 type0 display=1 "
        "section=0 verse=1"}};
   for (const auto& [stored, loaded] : cases) {
     MemorySettingsStore store;

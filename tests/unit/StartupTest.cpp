@@ -12,25 +12,19 @@ namespace {
 
 using test::MemorySettingsStore;
 
-TEST(Startup, NormalisesTheCommandLine) {
-  EXPECT_EQ(NormaliseCommandLine("  /S  "), "/s");
-  EXPECT_EQ(NormaliseCommandLine("/P 1234"), "/p 1234");
-  EXPECT_EQ(NormaliseCommandLine(""), "");
-  EXPECT_EQ(NormaliseCommandLine("\t/c"), "\t/c") << "only spaces are trimmed";
-}
-
-TEST(Startup, ParsePreviewHandle) {
-  EXPECT_EQ(ParsePreviewHandle("/p 1234"), 1234);
-  EXPECT_EQ(ParsePreviewHandle("/p:1234"), 1234);
-  EXPECT_EQ(ParsePreviewHandle("/p"), 0);
-  EXPECT_EQ(ParsePreviewHandle(""), 0);
-  EXPECT_EQ(ParsePreviewHandle("/p   66070  "), 66070);
-  EXPECT_EQ(ParsePreviewHandle("/p -5"), -5);
-  EXPECT_EQ(ParsePreviewHandle("/p 2147483647"), 2147483647);
-  EXPECT_EQ(ParsePreviewHandle("/p 2147483648"), 0) << "a tail that does not fit is no number";
-  EXPECT_EQ(ParsePreviewHandle("/p 99999999999999999999"), 0);
-  EXPECT_EQ(ParsePreviewHandle("/p 12ab"), 0);
-  EXPECT_EQ(ParsePreviewHandle("/p 12.5"), 12);
+TEST(Startup, NormalisesTheCommandLineAndReadsThePreviewHandle) {
+  // Only spaces are trimmed.
+  const std::pair<const char*, const char*> lines[] = {
+      {"  /S  ", "/s"}, {"/P 1234", "/p 1234"}, {"", ""}, {"\t/c", "\t/c"}};
+  for (const auto& [raw, normal] : lines) EXPECT_EQ(NormaliseCommandLine(raw), normal) << raw;
+  // A tail that does not fit 32 bits is no number.
+  // clang-format off
+  const std::pair<const char*, std::int32_t> handles[] = {
+      {"/p 1234", 1234}, {"/p:1234", 1234}, {"/p", 0}, {"", 0}, {"/p   66070  ", 66070},
+      {"/p -5", -5}, {"/p 2147483647", 2147483647}, {"/p 2147483648", 0},
+      {"/p 99999999999999999999", 0}, {"/p 12ab", 0}, {"/p 12.5", 12}};
+  // clang-format on
+  for (const auto& [line, handle] : handles) EXPECT_EQ(ParsePreviewHandle(line), handle) << line;
 }
 
 TEST(Startup, DispatchesOnTheFirstTwoCharacters) {

@@ -38,30 +38,19 @@ struct ShadeCase {
 };
 
 TEST(PickTextColor, ShadesOfTheBaseColours) {
-  const ShadeCase cases[] = {
-      // The darkest level, 51, for every base colour.
-      {0, 0.0f, 51, 51, 51},
-      {1, 0.0f, 51, 102, 51},
-      {2, 0.0f, 102, 51, 51},
-      {3, 0.0f, 51, 51, 102},
-      {4, 0.0f, 102, 102, 51},
-      {5, 0.0f, 51, 102, 102},
-      // 178.5 goes to the even 178; the doubled channel saturates.
-      {1, 0.5f, 178, 255, 178},
-      {0, 0.25f, 115, 115, 115},  // 114.75
-      {0, 0.75f, 242, 242, 242},  // 242.25
-      // A doubled channel saturates from level 128 up.
-      {1, 0.298f, 127, 254, 127},
-      {1, 0.302f, 128, 255, 128},
-      // Levels of 255 and more are white whatever the base colour.
-      {0, 0.9f, 255, 255, 255},
-      {2, 0.9f, 255, 255, 255},
-      {5, 0.99999994f, 255, 255, 255},
-      // A base colour outside 0 to 5 is black, after the same one draw.
-      {-1, 0.5f, 0, 0, 0},
-      {6, 0.5f, 0, 0, 0},
-      {100, 0.5f, 0, 0, 0},
-  };
+  // The darkest level, 51, for every base colour; 178.5 goes to the even 178, 114.75 to
+  // 115, 242.25 to 242; a doubled channel saturates from level 128 up; levels of 255 and
+  // more are white whatever the base colour; a base colour outside 0 to 5 is black, after
+  // the same one draw.
+  const ShadeCase cases[] = {{0, 0.0f, 51, 51, 51},      {1, 0.0f, 51, 102, 51},
+                             {2, 0.0f, 102, 51, 51},     {3, 0.0f, 51, 51, 102},
+                             {4, 0.0f, 102, 102, 51},    {5, 0.0f, 51, 102, 102},
+                             {1, 0.5f, 178, 255, 178},   {0, 0.25f, 115, 115, 115},
+                             {0, 0.75f, 242, 242, 242},  {1, 0.298f, 127, 254, 127},
+                             {1, 0.302f, 128, 255, 128}, {0, 0.9f, 255, 255, 255},
+                             {2, 0.9f, 255, 255, 255},   {5, 0.99999994f, 255, 255, 255},
+                             {-1, 0.5f, 0, 0, 0},        {6, 0.5f, 0, 0, 0},
+                             {100, 0.5f, 0, 0, 0}};
   for (const ShadeCase& c : cases) {
     ScriptedRandom random({c.r1});
     EXPECT_EQ(PickTextColor(Shades(c.color), random), MakeColor(c.red, c.green, c.blue))

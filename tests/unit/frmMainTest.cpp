@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,29 +15,33 @@
 namespace vw {
 namespace {
 
-// One display window over a kjv.dat of 200 numbered records.
-class DisplayWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test::WriteNumberedFile(dir.Path() / "kjv.dat", 200);
-    EnsureDefaultSettings(store);
-    store.writes.clear();
+// One display window loaded over a kjv.dat of the given bytes (200 numbered records unless
+// told), after "Key=value|..." was stored.
+struct DisplayWindow {
+  explicit DisplayWindow(const std::string& stored = "", std::int32_t mode = kModeFullScreen,
+                         const std::string* kjv = nullptr) {
+    if (!kjv) test::WriteNumberedFile(dir.Path() / "kjv.dat", 200);
+    if (kjv && *kjv != "<missing>") test::WriteBytes(dir.Path() / "kjv.dat", *kjv);
     host.programFolder = dir.Path().generic_string() + "/";
-  }
-  frmMain& Load(std::int32_t mode = kModeFullScreen) {
+    EnsureDefaultSettings(store);
+    for (std::size_t at = 0; at < stored.size();) {
+      const std::size_t end = std::min(stored.find('|', at), stored.size());
+      const std::string e = stored.substr(at, end - at);
+      store.Set("Settings", e.substr(0, e.find('=')), e.substr(e.find('=') + 1));
+      at = end + 1;
+    }
+    store.writes.clear();
     program.DisplayMode = mode;
-    form.emplace(program, store, DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
-                 timNextVerse, timFont, host);
-    loaded = form->Form_Load();
-    return *form;
+    loaded = form.Form_Load();
   }
   // Runs the timers as the window would until the next verse has fully grown.
   void RunOneVerse() {
     ASSERT_TRUE(timNextVerse.enabled);
-    form->timNextVerse_Timer();
-    for (int guard = 0; guard < 100 && timFont.enabled; ++guard) form->timFont_Timer();
+    form.timNextVerse_Timer();
+    for (int guard = 0; guard < 100 && timFont.enabled; ++guard) form.timFont_Timer();
     ASSERT_TRUE(timNextVerse.enabled) << "the growth hands over to the verse timer";
   }
+  std::string Shown() const { return form.Renderer().Chars().Text; }
 
   test::TempDir dir;
   ProgramState program;
@@ -45,97 +49,54 @@ class DisplayWindowTest : public ::testing::Test {
   test::FakeDisplayHost host;
   test::FakeTimer timNextVerse, timFont;
   test::RecordingSurface picWork, picText, picBlank, picCapture, window;
-  std::optional<frmMain> form;
+  frmMain form{
+      program,      store,   DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
+      timNextVerse, timFont, host};
   bool loaded = false;
 };
 
-TEST_F(DisplayWindowTest, LoadsShowsTheFirstVerseThenOneEveryChangeSec) {
-  store.Set("Settings", "ChangeSec", "2");
-  frmMain& f = Load();
-  ASSERT_TRUE(loaded);
-  EXPECT_EQ(program.Topics.Count(), 6);
-  EXPECT_EQ(f.Rotation().GetCurrentRecord(), 1);
-  EXPECT_EQ(host.cursorCalls, std::vector<bool>{false});
-  EXPECT_TRUE(store.writes.empty()) << "loading writes nothing";
-
-  f.Form_Resize(800, 600);
-  EXPECT_EQ(f.Renderer().Chars().Text, "Record 1") << "the verse chosen at load";
-  EXPECT_EQ(f.Renderer().DisplayWidth(), 800);
-  EXPECT_EQ(picText.Height(), 600);
-  f.Go();
-  EXPECT_EQ(timNextVerse.interval, 100);
-  RunOneVerse();
-  EXPECT_EQ(timNextVerse.interval, 2000);
-  EXPECT_EQ(f.Renderer().Chars().Text, "Record 1") << "the first tick presents the loaded verse";
-  RunOneVerse();
-  RunOneVerse();
-  EXPECT_EQ(f.Renderer().Chars().Text, "Record 3");
-
-  const ColorValue colour = f.Renderer().Chars().TextColor;
-  f.Form_GotFocus();
-  EXPECT_FLOAT_EQ(picText.FontSize(), 1.0f);
-  EXPECT_TRUE(timFont.enabled);
-  EXPECT_EQ(f.Renderer().Chars().TextColor, colour);
-}
-
-TEST_F(DisplayWindowTest, TickPresentsFirstThenDeliversOneVersePerTick) {
-  for (std::int16_t seconds : {std::int16_t{15}, std::int16_t{33}, std::int16_t{32767}}) {
+TEST(DisplayWindow, ShowsTheLoadedVerseFirstThenOneEveryChangeSec) {
+  for (int seconds : {2, 33, 32767}) {
     SCOPED_TRACE(seconds);
-    program = ProgramState();
-    timNextVerse = test::FakeTimer();
-    store.Set("Settings", "ChangeSec", std::to_string(seconds));
-    frmMain& f = Load();  // record 1 chosen at load
-    f.Form_Resize(800, 600);
-    f.Go();
-    EXPECT_EQ(timNextVerse.interval, 100);
-    EXPECT_TRUE(timNextVerse.enabled);
+    DisplayWindow w("ChangeSec=" + std::to_string(seconds));
+    ASSERT_TRUE(w.loaded);
+    EXPECT_EQ(w.host.cursorCalls, std::vector<bool>{false});
+    EXPECT_TRUE(w.store.writes.empty()) << "loading writes nothing";
+    w.form.Form_Resize(800, 600);
+    EXPECT_EQ(w.Shown(), "Record 1") << "the verse chosen at load";
+    w.form.Go();
+    EXPECT_EQ(w.timNextVerse.interval, 100);
+    w.form.timNextVerse_Timer();
+    EXPECT_FALSE(w.timNextVerse.enabled) << "it waits for the growth";
+    EXPECT_EQ(w.Shown(), "Record 1") << "the first tick presents the loaded verse";
+    w.timNextVerse.enabled = true;
+    for (int r = 2; r <= 3; ++r) w.RunOneVerse();
+    EXPECT_EQ(w.Shown(), "Record 3");
+    EXPECT_EQ(w.timNextVerse.intervals, (std::vector<std::int32_t>{100, seconds * 1000}));
 
-    const auto reads = f.Rotation().VerseFile().ReadCount();
-    f.timNextVerse_Timer();
-    EXPECT_FALSE(timNextVerse.enabled);
-    EXPECT_EQ(f.Renderer().Chars().Text, "Record 1");
-    EXPECT_EQ(f.Rotation().VerseFile().ReadCount(), reads);
-
-    for (std::int32_t r = 2; r <= 4; ++r) {
-      timNextVerse.SetEnabled(true);  // as at the end of the growth
-      f.timNextVerse_Timer();
-      EXPECT_EQ(f.Renderer().Chars().Text, "Record " + std::to_string(r));
-      EXPECT_FALSE(timNextVerse.enabled);
-    }
-    EXPECT_EQ(timNextVerse.intervals, (std::vector<std::int32_t>{100, seconds * 1000}));
+    const ColorValue colour = w.form.Renderer().Chars().TextColor;
+    w.form.Form_GotFocus();
+    EXPECT_FLOAT_EQ(w.picText.FontSize(), 1.0f);
+    EXPECT_TRUE(w.timFont.enabled);
+    EXPECT_EQ(w.form.Renderer().Chars().TextColor, colour);
   }
 }
 
-TEST_F(DisplayWindowTest, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
+TEST(DisplayWindow, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
   // kjv.dat missing, empty, or with no whole record: nothing to show, and nothing saved.
-  const std::vector<std::string> contents = {"<missing>", "", "x",
-                                             test::NumberedRecord(1).substr(0, 268)};
-  for (const std::string& bytes : contents) {
-    ProgramState fresh;
-    program = std::move(fresh);
-    host = test::FakeDisplayHost();
-    timNextVerse = test::FakeTimer();
-    store = test::MemorySettingsStore();
-    EnsureDefaultSettings(store);
-    store.Set("Settings", "LastSection", "8");
-    store.Set("Settings", "LastVerse", "5");
-    store.writes.clear();
-    test::TempDir folder;
-    if (bytes != "<missing>") test::WriteBytes(folder.Path() / "kjv.dat", bytes);
-    host.programFolder = folder.Path().generic_string() + "/";
-    frmMain& f = Load();
-    const std::string label =
-        bytes == "<missing>" ? bytes : std::to_string(bytes.size()) + " bytes";
-    EXPECT_FALSE(loaded) << label;
-    EXPECT_TRUE(f.Unloaded()) << label;
-    EXPECT_EQ(host.endCount, 1) << label;
-    EXPECT_TRUE(store.writes.empty()) << label;
-    EXPECT_TRUE(host.cursorCalls.empty()) << label << ": the cursor was never hidden";
-    EXPECT_FALSE(timNextVerse.enabled) << label;
+  for (const std::string& bytes : {std::string("<missing>"), std::string(), std::string("x"),
+                                   test::NumberedRecord(1).substr(0, 268)}) {
+    SCOPED_TRACE(bytes.size());
+    DisplayWindow w("LastSection=8|LastVerse=5", kModeFullScreen, &bytes);
+    EXPECT_FALSE(w.loaded);
+    EXPECT_TRUE(w.form.Unloaded());
+    EXPECT_EQ(w.host.endCount, 1);
+    EXPECT_TRUE(w.store.writes.empty());
+    EXPECT_TRUE(w.host.cursorCalls.empty()) << "the cursor was never hidden";
   }
 }
 
-TEST_F(DisplayWindowTest, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways) {
+TEST(DisplayWindow, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways) {
   struct Case {
     std::int32_t mode;
     std::vector<std::pair<float, float>> moves;
@@ -149,49 +110,42 @@ TEST_F(DisplayWindowTest, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways)
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.endingMove);
-    host = {};
-    host.programFolder = dir.Path().generic_string() + "/";
-    frmMain& f = Load(c.mode);
-    f.Form_Resize(1024, 768);
-    for (int key : {13, 27, 32, 65, 0x7B}) f.Form_KeyUp(key);
+    DisplayWindow w("", c.mode);
+    w.form.Form_Resize(1024, 768);
+    for (int key : {13, 27, 32, 65, 0x7B}) w.form.Form_KeyUp(key);
     for (int k = 0; k < static_cast<int>(c.moves.size()); ++k) {
-      f.Form_MouseMove(c.moves[k].first, c.moves[k].second);
-      EXPECT_EQ(f.Unloaded(), k >= c.endingMove && c.endingMove >= 0) << "move " << k;
+      w.form.Form_MouseMove(c.moves[k].first, c.moves[k].second);
+      EXPECT_EQ(w.form.Unloaded(), k >= c.endingMove && c.endingMove >= 0) << "move " << k;
     }
-    f.Form_Click();
-    EXPECT_TRUE(f.Unloaded());
-    EXPECT_EQ(host.endCount, 1);
-    EXPECT_EQ(host.cursorCalls.size(), c.mode == kModeFullScreen ? 2u : 0u);
+    w.form.Form_Click();
+    EXPECT_TRUE(w.form.Unloaded());
+    EXPECT_EQ(w.host.cursorCalls.size(), c.mode == kModeFullScreen ? 2u : 0u);
   }
 }
 
-TEST_F(DisplayWindowTest, UnloadSavesThePositionStopsTimersAndShowsTheCursorOnce) {
-  store.Set("Settings", "LastSection", "1");
-  store.Set("Settings", "LastVerse", "100");
-  frmMain& f = Load();
-  f.Form_Resize(800, 600);
-  f.Go();
-  RunOneVerse();
-  RunOneVerse();  // record 101 on show
-  f.timFont_Timer();
-  timFont.enabled = true;
-  f.Form_Click();
-  ASSERT_EQ(store.writes.size(), 2u);
-  EXPECT_EQ(store.writes[0].key + "=" + store.writes[0].value, "LastSection=1");
-  EXPECT_EQ(store.writes[1].key + "=" + store.writes[1].value, "LastVerse=101");
-  EXPECT_FALSE(timFont.enabled);
-  EXPECT_FALSE(timNextVerse.enabled);
-  EXPECT_EQ(host.cursorCalls, (std::vector<bool>{false, true}));
+TEST(DisplayWindow, UnloadSavesThePositionStopsTimersAndShowsTheCursorOnce) {
+  DisplayWindow w("LastSection=1|LastVerse=100");
+  w.form.Form_Resize(800, 600);
+  w.form.Go();
+  w.RunOneVerse();
+  w.RunOneVerse();  // record 101 on show
+  w.timFont.enabled = true;
+  w.form.Form_Click();
+  EXPECT_EQ(w.store.Get("Settings", "LastVerse"), "101");
+  EXPECT_EQ(w.store.writes.size(), 2u);
+  EXPECT_FALSE(w.timFont.enabled);
+  EXPECT_FALSE(w.timNextVerse.enabled);
+  EXPECT_EQ(w.host.cursorCalls, (std::vector<bool>{false, true}));
   // Nothing runs after the unload step, and a second ending is harmless.
-  picText.ClearCalls();
-  f.Form_Click();
-  f.timNextVerse_Timer();
-  f.timFont_Timer();
-  f.Form_GotFocus();
-  f.Form_MouseMove(900, 900);
-  EXPECT_TRUE(picText.calls.empty());
-  EXPECT_EQ(host.endCount, 1);
-  EXPECT_EQ(store.writes.size(), 2u);
+  w.picText.ClearCalls();
+  w.form.Form_Click();
+  w.form.timNextVerse_Timer();
+  w.form.timFont_Timer();
+  w.form.Form_GotFocus();
+  w.form.Form_MouseMove(900, 900);
+  EXPECT_TRUE(w.picText.calls.empty());
+  EXPECT_EQ(w.host.endCount, 1);
+  EXPECT_EQ(w.store.writes.size(), 2u);
 }
 
 }  // namespace
