@@ -10,15 +10,13 @@ reg_set Settings ChangeSec 1
 start_scr /s
 expect_eq "the display runs" 1 "$(info_value "$(display_info 15000)" found)"
 sleep 8  # verses come by the clock: the first few, before the first count
-early=$(driver window-stats VellumwayDisplay)
-sleep $((seconds - 8))  # and the rest of the run, one a second, before the second count
-late=$(driver window-stats VellumwayDisplay)
+stats=$(driver window-stats VellumwayDisplay $(((seconds - 8) * 1000)))
 xdotool click 1
 wait_gone "$SCR_PID" 8
 verses=$(reg_get Settings LastVerse)
 
-gdi0=$(info_value "$early" gdi_table_objects) gdi1=$(info_value "$late" gdi_table_objects)
-ws0=$(info_value "$early" working_set_kb) ws1=$(info_value "$late" working_set_kb)
+gdi0=$(info_value "$stats" gdi_table_objects) gdi1=$(info_value "$stats" late_gdi_table_objects)
+ws0=$(info_value "$stats" working_set_kb) ws1=$(info_value "$stats" late_working_set_kb)
 echo "soak: verses=$verses seconds=$seconds gdi_objects=$gdi0..$gdi1 working_set_kb=$ws0..$ws1"
 expect_true "many verses came and went ($verses)" test "${verses:-0}" -ge $((seconds / 2))
 expect_true "GDI objects were counted ($gdi0)" test "${gdi0:-0}" -gt 0

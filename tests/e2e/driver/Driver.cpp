@@ -244,20 +244,26 @@ long CountGdiObjects(HANDLE process) {
   for (std::size_t i = 0; i + 24 <= got; i += 24) count += e[i + 14] && !(e[i + 12] & 0x80);
   return count;
 }
-// window-stats CLASS: memory and GDI objects of the process that owns the window.
+// window-stats CLASS [LATER_MS]: memory and GDI objects of the process that owns the window;
+// with LATER_MS, once more that long after, as late_* (one driver start for both counts).
 int Stats(const Args& a) {
   HWND hwnd = WaitFor(a[0], 5000);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-  PROCESS_MEMORY_COUNTERS m{};
-  m.cb = sizeof(m);
-  GetProcessMemoryInfo(process, &m, sizeof(m));
-  std::printf("found=%d\nworking_set_kb=%lu\npeak_working_set_kb=%lu\ngdi_objects=%lu\n", !!hwnd,
-              static_cast<unsigned long>(m.WorkingSetSize / 1024),
-              static_cast<unsigned long>(m.PeakWorkingSetSize / 1024),
-              GetGuiResources(process, GR_GDIOBJECTS));
-  std::printf("gdi_table_objects=%ld\n", CountGdiObjects(process));
+  std::printf("found=%d\n", !!hwnd);
+  for (const char* prefix : {"", "late_"}) {
+    PROCESS_MEMORY_COUNTERS m{};
+    m.cb = sizeof(m);
+    GetProcessMemoryInfo(process, &m, sizeof(m));
+    std::printf("%sworking_set_kb=%lu\n%speak_working_set_kb=%lu\n%sgdi_table_objects=%ld\n",
+                prefix, static_cast<unsigned long>(m.WorkingSetSize / 1024), prefix,
+                static_cast<unsigned long>(m.PeakWorkingSetSize / 1024), prefix,
+                CountGdiObjects(process));
+    std::fflush(stdout);
+    if (a.size() < 2 || *prefix) break;
+    PumpFor(Num(a[1]));
+  }
   return CloseHandle(process), 0;
 }
 
