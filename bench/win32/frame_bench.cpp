@@ -15,6 +15,7 @@
 
 #include "app/ProgramState.h"
 #include "bench/LongestVerse.h"
+#include "bench/win32/Clock.h"
 #include "display/VerseRenderer.h"
 #include "win32/GdiSurface.h"
 #include "win32/ScreenCapture.h"
@@ -42,17 +43,6 @@ void Pump() {
   }
 }
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 struct Timing {
   double mean = 0;
   double median = 0;
@@ -74,11 +64,11 @@ Timing Summarise(std::vector<double> ms) {
 template <class F>
 void Sample(int count, std::vector<double>& ms, F body) {
   for (int k = 0; k < count; ++k) {
-    const double start = Now();
+    const double start = NowMs();
     body();
     GdiFlush();
     Pump();
-    ms.push_back((Now() - start) * 1000.0);
+    ms.push_back(NowMs() - start);
   }
 }
 

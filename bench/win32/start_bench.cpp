@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/Clock.h"
+
 namespace {
 
 using Args = std::vector<std::wstring>;
@@ -24,17 +26,6 @@ bool Launch(const std::wstring& program, const std::wstring& arguments, PROCESS_
   si.cb = sizeof(si);
   return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &si, &pi) != 0;
-}
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 // A band of the screen read back through GDI, as 0x00RRGGBB pixels.
@@ -112,7 +103,7 @@ int TimeStart(const Args& args) {
   const DWORD before = band.Centre();
 
   PROCESS_INFORMATION pi{};
-  const double t0 = Now();
+  const double t0 = NowMs();
   if (!Launch(args[0], args[1], pi)) {
     std::printf("launched=0\n");
     return 1;
@@ -120,12 +111,12 @@ int TimeStart(const Args& args) {
   double window = -1, paint = -1, verse = -1;
   HWND hwnd = nullptr;
   int grabs = 0;
-  while (Now() - t0 < timeout && verse < 0) {
+  while (NowMs() - t0 < timeout && verse < 0) {
     if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
-    if (!hwnd && (hwnd = VisibleDisplayOf(pi.dwProcessId)) != nullptr) window = Now() - t0;
+    if (!hwnd && (hwnd = VisibleDisplayOf(pi.dwProcessId)) != nullptr) window = NowMs() - t0;
     band.Grab();
     ++grabs;
-    const double t = Now() - t0;
+    const double t = NowMs() - t0;
     if (paint < 0 && !Near(band.Centre(), before, 8)) paint = t;
     int lit = 0;
     for (std::size_t i = 0; i < band.Size() && lit < 20; ++i) {
@@ -172,13 +163,13 @@ int TimeEmpty(const Args& args) {
   for (long i = 0; i < n; ++i) {
     PROCESS_INFORMATION pi{};
     ResetEvent(entered);
-    const double t0 = Now();
+    const double t0 = NowMs();
     if (!Launch(self, L"noop", pi)) return 1;
     const HANDLE both[] = {entered, pi.hProcess};
     double enteredMs = -1;
-    if (WaitForMultipleObjects(2, both, FALSE, 10000) == WAIT_OBJECT_0) enteredMs = Now() - t0;
+    if (WaitForMultipleObjects(2, both, FALSE, 10000) == WAIT_OBJECT_0) enteredMs = NowMs() - t0;
     WaitForSingleObject(pi.hProcess, 10000);
-    const double exitedMs = Now() - t0;
+    const double exitedMs = NowMs() - t0;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     std::printf("entered_ms=%.1f\nexited_ms=%.1f\n", enteredMs, exitedMs);
