@@ -17,13 +17,11 @@ class FakeTimer : public ITimer {
   std::int32_t Interval() const override { return interval; }
   void SetEnabled(bool on) override {
     enabled = on;
-    if (on) ++enableCount;
   }
   bool Enabled() const override { return enabled; }
 
   std::int32_t interval = 0;
   bool enabled = false;
-  int enableCount = 0;
   std::vector<std::int32_t> intervals;  // every interval set, in order
 };
 

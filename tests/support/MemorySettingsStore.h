@@ -1,7 +1,6 @@
 #pragma once
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/SettingsStore.h"
@@ -18,36 +17,22 @@ class MemorySettingsStore : public ISettingsStore {
   std::string Read(const std::string& app, const std::string& section,
                    const std::string& key) const override {
     auto it = values_.find(Name(app, section, key));
-    return it == values_.end() ? std::string() : it->second.second;
+    return it == values_.end() ? std::string() : it->second;
   }
 
   bool Write(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override {
     writes.push_back({section, key, value});
-    auto name = Name(app, section, key);
-    auto it = values_.find(name);
-    if (it == values_.end()) {
-      values_[name] = {key, value};
-    } else {
-      it->second.second = value;  // keeps the spelling of the first writer, as the registry does
-    }
+    values_[Name(app, section, key)] = value;
     return true;
   }
 
   // Stores a value without recording it as a write, as if an earlier run had left it.
   void Set(const std::string& section, const std::string& key, const std::string& value) {
-    values_[Name("Vellumway Screen Saver", section, key)] = {key, value};
+    values_[Name("Vellumway Screen Saver", section, key)] = value;
   }
   std::string Get(const std::string& section, const std::string& key) const {
     return Read("Vellumway Screen Saver", section, key);
-  }
-  // The keys of one section as first spelt, in case-insensitive order.
-  std::vector<std::string> Keys(const std::string& section) const {
-    std::vector<std::string> out;
-    std::string prefix = Lower("Vellumway Screen Saver") + "\\" + Lower(section) + "\\";
-    for (const auto& [name, entry] : values_)
-      if (name.rfind(prefix, 0) == 0) out.push_back(entry.first);
-    return out;
   }
 
   std::vector<WriteRecord> writes;
@@ -62,7 +47,7 @@ class MemorySettingsStore : public ISettingsStore {
                           const std::string& key) {
     return Lower(app) + "\\" + Lower(section) + "\\" + Lower(key);
   }
-  std::map<std::string, std::pair<std::string, std::string>> values_;
+  std::map<std::string, std::string> values_;
 };
 
 }  // namespace vw::test

@@ -14,8 +14,7 @@ struct SurfaceCall {
   bool copy = false;  // CopyFrom; otherwise DrawText
   int x = 0, y = 0;   // the text's corner, or the copy's target rectangle
   int width = 0, height = 0;
-  const ISurface* source = nullptr;  // a copy's source and source corner
-  int srcX = 0, srcY = 0;
+  const ISurface* source = nullptr;  // a copy's source
   std::string text;
   float size = 0;
   bool bold = false, italic = false, underline = false;
@@ -58,11 +57,10 @@ class RecordingSurface : public ISurface {
     call.x = x, call.y = y, call.text = text;
     Record(std::move(call));
   }
-  void CopyFrom(const ISurface& src, int x, int y, int width, int height, int srcX,
-                int srcY) override {
+  void CopyFrom(const ISurface& src, int x, int y, int width, int height, int, int) override {
     SurfaceCall call;
     call.copy = true, call.x = x, call.y = y, call.width = width, call.height = height;
-    call.source = &src, call.srcX = srcX, call.srcY = srcY;
+    call.source = &src;
     Record(std::move(call));
   }
 

@@ -73,12 +73,11 @@ inline std::string NumberedRecord(std::int32_t r) {
                      static_cast<std::int16_t>(r), "Record " + std::to_string(r));
 }
 
-inline void WriteNumberedFile(const std::filesystem::path& file, std::int32_t records) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  for (std::int32_t r = 1; r <= records; ++r) {
-    const std::string bytes = NumberedRecord(r);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
+// Records 1 to `count`, as a whole file holds them.
+inline std::string NumberedRecords(std::int32_t count) {
+  std::string bytes;
+  for (std::int32_t r = 1; r <= count; ++r) bytes += NumberedRecord(r);
+  return bytes;
 }
 
 }  // namespace vw::test

@@ -25,7 +25,7 @@ constexpr std::int32_t kRecords = 31102;
 const std::string& Folder() {
   static const TempDir dir;
   static const std::string folder = [] {
-    test::WriteNumberedFile(dir.Path() / "kjv.dat", kRecords);
+    test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(kRecords));
     return dir.Path().generic_string() + "/";
   }();
   return folder;
@@ -214,7 +214,7 @@ TEST(Rotation, SavedPositionResumesInTheNextRun) {
 // A file shorter than the lists: listed records past its end count as unreadable.
 TEST(Rotation, UnreadableListEntriesMoveOnOrRepeat) {
   TempDir dir;
-  test::WriteNumberedFile(dir.Path() / "kjv.dat", 200);
+  test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(200));
   RotationRun run(2 + 4, 0, 1, dir.Path().generic_string() + "/");
   // "TenCommandments" starts at 2055, beyond the end: on to "NoahArk" at 139.
   EXPECT_EQ(run.Deliver(), 139);

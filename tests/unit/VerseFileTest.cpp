@@ -12,6 +12,7 @@ namespace vw {
 namespace {
 
 using test::NumberedRecord;
+using test::NumberedRecords;
 using test::ReadBytes;
 using test::RecordBytes;
 using test::TempDir;
@@ -20,12 +21,6 @@ using test::WriteBytes;
 constexpr std::int32_t kLength = kVerseRecordLength;
 // A buffer that no fetch of the test files could produce, to see that it stays.
 const VerseRecord kMarked{-7, -8, -9, "untouched"};
-
-std::string NumberedRecords(int count) {
-  std::string bytes;
-  for (int r = 1; r <= count; ++r) bytes += NumberedRecord(r);
-  return bytes;
-}
 
 class VerseFileTest : public ::testing::Test {
  protected:

@@ -20,7 +20,7 @@ namespace {
 struct DisplayWindow {
   explicit DisplayWindow(const std::string& stored = "", std::int32_t mode = kModeFullScreen,
                          const std::string* kjv = nullptr) {
-    if (!kjv) test::WriteNumberedFile(dir.Path() / "kjv.dat", 200);
+    if (!kjv) test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(200));
     if (kjv && *kjv != "<missing>") test::WriteBytes(dir.Path() / "kjv.dat", *kjv);
     host.programFolder = dir.Path().generic_string() + "/";
     EnsureDefaultSettings(store);
