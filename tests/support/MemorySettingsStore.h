@@ -1,8 +1,10 @@
 #pragma once
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "core/Settings.h"
 #include "core/SettingsStore.h"
 
 namespace vw::test {
@@ -10,10 +12,6 @@ namespace vw::test {
 // An in-memory store with case-insensitive names, that also records every write in order.
 class MemorySettingsStore : public ISettingsStore {
  public:
-  struct WriteRecord {
-    std::string section, key, value;
-  };
-
   std::string Read(const std::string& app, const std::string& section,
                    const std::string& key) const override {
     auto it = values_.find(Name(app, section, key));
@@ -22,7 +20,7 @@ class MemorySettingsStore : public ISettingsStore {
 
   bool Write(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override {
-    writes.push_back({section, key, value});
+    writes.push_back(section + "\\" + key + "=" + value);
     values_[Name(app, section, key)] = value;
     return true;
   }
@@ -34,8 +32,20 @@ class MemorySettingsStore : public ISettingsStore {
   std::string Get(const std::string& section, const std::string& key) const {
     return Read("Vellumway Screen Saver", section, key);
   }
+  // "Key=value|..." stored in "Settings" as an earlier run left them, then the defaults a
+  // start adds for what is missing; the writes start empty after that.
+  void AfterAStart(const std::string& entries) {
+    for (std::size_t at = 0; at < entries.size();) {
+      const std::size_t end = std::min(entries.find('|', at), entries.size());
+      const std::string e = entries.substr(at, end - at);
+      Set("Settings", e.substr(0, e.find('=')), e.substr(e.find('=') + 1));
+      at = end + 1;
+    }
+    EnsureDefaultSettings(*this);
+    writes.clear();
+  }
 
-  std::vector<WriteRecord> writes;
+  std::vector<std::string> writes;  // "Section\\Key=value", in order
 
  private:
   static std::string Lower(std::string s) {

@@ -173,12 +173,11 @@ TEST(Rotation, SequencesFromTheSavedPlace) {
   }
 }
 
-// The position saved at unload, as "Section\\Key=value" writes in order.
+// The position saved at unload, as the writes in order.
 std::string Saved(VerseRotation& rotation, MemorySettingsStore& store) {
   rotation.SavePosition(store);
   std::string saved;
-  for (const auto& w : store.writes)
-    saved += (saved.empty() ? "" : " ") + w.section + "\\" + w.key + "=" + w.value;
+  for (const std::string& w : store.writes) saved += (saved.empty() ? "" : " ") + w;
   return saved;
 }
 

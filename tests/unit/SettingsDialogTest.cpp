@@ -55,10 +55,7 @@ struct Dialog {
   explicit Dialog(const std::string& stored = "") {
     ui.onClick = [this](ControlId id) { form.ControlClicked(id); };
     ui.fontFaces = {"Times New Roman", "Arial", "courier new", "Book Antiqua", "Symbol"};
-    for (const std::string& e : Split(stored, '|'))
-      store.Set("Settings", e.substr(0, e.find('=')), e.substr(e.find('=') + 1));
-    EnsureDefaultSettings(store);
-    store.writes.clear();
+    store.AfterAStart(stored);
     form.Form_Load();
   }
 
@@ -95,12 +92,6 @@ struct Dialog {
            "|screen=" + options(ControlId::optScreen0, ControlId::optScreen1) +
            "|color=" + options(ControlId::optColor0, ControlId::optColor1) +
            "|swatches=" + Swatches() + hidden(ControlId::picColorColl) + "|topics=" + topics;
-  }
-  // Every write as "Section\\Key=value".
-  std::vector<std::string> Writes() const {
-    std::vector<std::string> out;
-    for (const auto& w : store.writes) out.push_back(w.section + "\\" + w.key + "=" + w.value);
-    return out;
   }
   void PressOk() { ui.Click(ControlId::Command1); }
 
@@ -227,7 +218,7 @@ TEST(SettingsDialog, TheTenValuesAreWrittenInOrder) {
   for (int box : {0, 1, 5}) d.ui.Click(chkDisplay(box));
   d.PressOk();
   EXPECT_TRUE(d.ui.warnings.empty());
-  EXPECT_EQ(d.Writes(),
+  EXPECT_EQ(d.store.writes,
             (std::vector<std::string>{"Settings\\ChangeSec=0.6", "Settings\\FontSize=12",
                                       "Settings\\FontBold=1", "Settings\\FontItalic=1",
                                       "Settings\\DropShadow=1", "Settings\\Font=Book Antiqua",
@@ -252,7 +243,7 @@ TEST(SettingsDialog, TypedTextIsWrittenAsTyped) {
 TEST(SettingsDialog, NoMarkedSwatchLeavesColorAlone) {
   Dialog d("Color=7|ScreenColor=1");
   d.PressOk();
-  EXPECT_EQ(d.Writes().size(), 9u);
+  EXPECT_EQ(d.store.writes.size(), 9u);
   EXPECT_EQ(d.store.Get("Settings", "ScreenColor"), "1");
   EXPECT_EQ(d.store.Get("Settings", "Color"), "7");
 }

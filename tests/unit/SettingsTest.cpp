@@ -14,16 +14,10 @@ namespace {
 using test::MemorySettingsStore;
 using Strings = std::vector<std::string>;
 
-Strings Writes(const MemorySettingsStore& store) {
-  Strings out;
-  for (const auto& w : store.writes) out.push_back(w.section + "\\" + w.key + "=" + w.value);
-  return out;
-}
-
 TEST(EnsureDefaultSettings, FirstStartWritesExactlyTheThirteenDefaults) {
   MemorySettingsStore store;
   EnsureDefaultSettings(store);
-  EXPECT_EQ(Writes(store),
+  EXPECT_EQ(store.writes,
             (Strings{"Settings\\ChangeSec=15", "Settings\\FontSize=20", "Settings\\FontBold=0",
                      "Settings\\FontItalic=0", "Settings\\DropShadow=0", "Settings\\Font=Arial",
                      "Settings\\Color=1", "Settings\\ScreenColor=0", "Settings\\ColorType=0",
@@ -65,29 +59,20 @@ const std::string kFirstStart =
     "sec=15 ms=15000 size=20 b0 i0 shadow0 font=Arial color=1 screen0 type0 display=1 section=0 "
     "verse=1";
 
-// Stores "key=value" entries as an earlier run would have left them, then starts.
-void StoreAndStart(MemorySettingsStore& store, const Strings& entries) {
-  for (const std::string& e : entries)
-    store.Set("Settings", e.substr(0, e.find('=')), e.substr(e.find('=') + 1));
-  EnsureDefaultSettings(store);
-  store.writes.clear();
-}
-
 TEST(LoadSettings, ConvertsTheStoredValues) {
-  const std::pair<Strings, std::string> cases[] = {
-      {{}, kFirstStart},
-      {{"ChangeSec= 2.5 ", "FontSize=45", "FontBold=2", "FontItalic=1", "DropShadow=1",
-        "Font=Times New Roman", "Color=7", "SCREENCOLOR=1", "ColorType=1", "Display=63",
-        "LastSection=16 topics", "LastVerse=3"},
+  const std::pair<std::string, std::string> cases[] = {
+      {"", kFirstStart},
+      {"ChangeSec= 2.5 |FontSize=45|FontBold=2|FontItalic=1|DropShadow=1|Font=Times New Roman|"
+       "Color=7|SCREENCOLOR=1|ColorType=1|Display=63|LastSection=16 topics|LastVerse=3",
        "sec=2 ms=2000 size=45 b1 i1 shadow1 font=Times New Roman color=7 screen1 type1 "
        "display=63 section=16 verse=3"},
       // Intervals beyond 32 seconds do not overflow.
-      {{"ChangeSec=32767", "FontSize=8", "FontBold=1"},
+      {"ChangeSec=32767|FontSize=8|FontBold=1",
        "sec=32767 ms=32767000 size=8 b1 i0 shadow0 font=Arial color=1 screen0 type0 display=1 "
        "section=0 verse=1"}};
   for (const auto& [stored, loaded] : cases) {
     MemorySettingsStore store;
-    StoreAndStart(store, stored);
+    store.AfterAStart(stored);
     EXPECT_EQ(Loaded(store), loaded);
   }
 }
@@ -98,7 +83,7 @@ TEST(LoadSettings, HandEditedValuesFallBackToDefaultsWithoutWriting) {
         "FontSize=7", "FontSize=46", "FontSize=99999", "FontBold=x", "Color=99999", "Display=lots",
         "LastVerse=1e20", "LastSection=99999999999"}) {
     MemorySettingsStore store;
-    StoreAndStart(store, {edited});
+    store.AfterAStart(edited);
     EXPECT_EQ(Loaded(store), kFirstStart) << edited;
     EXPECT_TRUE(store.writes.empty()) << edited;
     const std::string key = edited.substr(0, edited.find('='));

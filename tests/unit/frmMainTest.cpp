@@ -23,14 +23,7 @@ struct DisplayWindow {
     if (!kjv) test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(200));
     if (kjv && *kjv != "<missing>") test::WriteBytes(dir.Path() / "kjv.dat", *kjv);
     host.programFolder = dir.Path().generic_string() + "/";
-    EnsureDefaultSettings(store);
-    for (std::size_t at = 0; at < stored.size();) {
-      const std::size_t end = std::min(stored.find('|', at), stored.size());
-      const std::string e = stored.substr(at, end - at);
-      store.Set("Settings", e.substr(0, e.find('=')), e.substr(e.find('=') + 1));
-      at = end + 1;
-    }
-    store.writes.clear();
+    store.AfterAStart(stored);
     program.DisplayMode = mode;
     loaded = form.Form_Load();
   }
