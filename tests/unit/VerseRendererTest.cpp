@@ -16,7 +16,6 @@ namespace vw {
 namespace {
 
 using test::SurfaceCall;
-using Strings = std::vector<std::string>;
 
 // The recording surfaces measure 10 pixels a character and 30 a line at 20 points.
 class VerseRendererTest : public ::testing::Test {
@@ -32,11 +31,12 @@ class VerseRendererTest : public ::testing::Test {
     window.ClearCalls();
     renderer.DrawVerse(size);
   }
-  // Every text drawn on the frame surface as "text@x,y".
-  Strings Drawn() const {
-    Strings out;
+  // Every text drawn on the frame surface as "text@x,y", joined by "|".
+  std::string Drawn() const {
+    std::string out;
     for (const SurfaceCall& c : picText.Draws())
-      out.push_back(c.text + "@" + std::to_string(c.x) + "," + std::to_string(c.y));
+      out +=
+          (out.empty() ? "" : "|") + c.text + "@" + std::to_string(c.x) + "," + std::to_string(c.y);
     return out;
   }
 
@@ -87,35 +87,24 @@ TEST_F(VerseRendererTest, ResizeDuringGrowthPreparesTheVerseAndEndsTheGrowthAtTh
   EXPECT_EQ(program.Random.Next(), expected.Next()) << "one colour drawn";
   picText.ClearCalls();
   EXPECT_TRUE(renderer.timFont_Timer()) << "the step after a resize starts at the target";
-  EXPECT_EQ(Drawn(), (Strings{"Jesus wept!@457,369", "John 11:35@462,459"}));
+  EXPECT_EQ(Drawn(), "Jesus wept!@457,369|John 11:35@462,459");
 }
 
 TEST_F(VerseRendererTest, PlacesTitleLinesAndReference) {
   struct Case {
     int width, height;
-    std::string title, text;
-    Strings drawn;
+    std::string title, text, drawn;
   };
   // One line under a title: the reference sits two line heights below the line's bottom at
   // 315. Lines of 20 characters. A verse taller than the window is cut above and below; the
   // reference is never broken. No verse text: title and reference only.
-  const Case cases[] = {
-      {800,
-       600,
-       "The Ten Commandments",
-       "Jesus wept.",
-       {"The Ten Commandments@300,0", "Jesus wept.@345,285", "John 11:35@350,375"}},
-      {200,
-       300,
-       "",
-       "one two three four five six seven",
-       {"one two three four@10,120", "five six seven@30,150", "John 11:35@50,240"}},
-      {40,
-       60,
-       "",
-       "aaaa bbbb cccc dddd",
-       {"aaaa @-5,-30", "bbbb @-5,0", "cccc @-5,30", "dddd@0,60", "John 11:35@-30,150"}},
-      {200, 301, "Salvation", "", {"Salvation@55,0", "John 11:35@50,210"}}};
+  const Case cases[] = {{800, 600, "The Ten Commandments", "Jesus wept.",
+                         "The Ten Commandments@300,0|Jesus wept.@345,285|John 11:35@350,375"},
+                        {200, 300, "", "one two three four five six seven",
+                         "one two three four@10,120|five six seven@30,150|John 11:35@50,240"},
+                        {40, 60, "", "aaaa bbbb cccc dddd",
+                         "aaaa @-5,-30|bbbb @-5,0|cccc @-5,30|dddd@0,60|John 11:35@-30,150"},
+                        {200, 301, "Salvation", "", "Salvation@55,0|John 11:35@50,210"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     verse.Title = c.title;
@@ -156,11 +145,9 @@ TEST_F(VerseRendererTest, LaysOutOnThePrimaryMonitorInsideAWiderWindow) {
       window.ClearCalls();
       picText.ClearCalls();
       renderer.DrawVerse(20.0f);
-      EXPECT_EQ(
-          Drawn(),
-          (Strings{"The Ten Commandments@" + std::to_string(300 + x) + "," + std::to_string(y),
-                   "Jesus wept.@" + std::to_string(345 + x) + "," + std::to_string(285 + y),
-                   "John 11:35@" + std::to_string(350 + x) + "," + std::to_string(375 + y)}));
+      auto at = [](int px, int py) { return std::to_string(px) + "," + std::to_string(py); };
+      EXPECT_EQ(Drawn(), "The Ten Commandments@" + at(300 + x, y) + "|Jesus wept.@" +
+                             at(345 + x, 285 + y) + "|John 11:35@" + at(350 + x, 375 + y));
       EXPECT_TRUE(picText.calls.front().copy) << "background first";
       const SurfaceCall back = picText.Copies().at(0), shown = window.Copies().at(0);
       EXPECT_EQ(back.source, background);
