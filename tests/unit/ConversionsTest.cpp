@@ -26,36 +26,11 @@ TEST(Conversions, WholeStringToInt16) {
   }
 }
 
-TEST(Conversions, WholeStringToInt32KeepsLargeRecordNumbers) {
-  EXPECT_EQ(ToInt32("31102"), 31102);
-  EXPECT_EQ(ToInt32("2147483647"), 2147483647);
-  EXPECT_FALSE(ToInt32("2147483648").has_value());
-  EXPECT_EQ(ToInt32("-2147483648"), INT32_MIN);
-}
-
-TEST(Conversions, FlagsAreZeroOrNonZero) {
-  for (const char* on : {"1", "2", "-1"}) EXPECT_EQ(ToFlag(on), true) << on;
-  for (const char* off : {"0", "0.4"}) EXPECT_EQ(ToFlag(off), false) << off;
-  for (const char* bad : {"yes", "", "40000"}) EXPECT_FALSE(ToFlag(bad).has_value()) << bad;
-}
-
 TEST(Conversions, LeadingNumberTakesTheLongestLeadingNumber) {
   const std::pair<const char*, int> cases[] = {{"", 0},     {"abc", 0}, {"16", 16}, {"  16xyz", 16},
                                                {"1 6", 16}, {"2.5", 2}, {"-8", -8}, {"4e1z", 40}};
   for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
   EXPECT_FALSE(LeadingNumber("99999999999").has_value());
-}
-
-TEST(Conversions, RoundingGoesHalfToEven) {
-  const std::pair<double, int> cases[] = {{269.5, 270}, {270.5, 270},     {-0.5, 0}, {-1.5, -2},
-                                          {178.5, 178}, {178.50001, 179}, {-3.7, -4}};
-  for (const auto& [value, rounded] : cases) EXPECT_EQ(RoundToInt32(value), rounded) << value;
-  EXPECT_FALSE(RoundHalfEven(1e300).has_value());
-}
-
-TEST(Conversions, DecimalTextHasNoLeadingBlank) {
-  EXPECT_EQ(DecimalText(15), "15");
-  EXPECT_EQ(DecimalText(-4), "-4");
 }
 
 }  // namespace

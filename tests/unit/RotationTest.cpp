@@ -72,30 +72,6 @@ struct RotationRun {
   bool opened = false;
 };
 
-TEST(Rotation, OpensKjvDatInTheProgramFolderAndFetchesRecordOne) {
-  RotationRun run(1, kAllVerses, 1);
-  ASSERT_TRUE(run.opened);
-  EXPECT_EQ(run.rotation.VerseFile().GetRecordCount(), kRecords);
-  EXPECT_EQ(run.rotation.GetCurrentRecord(), 1);
-  EXPECT_EQ(run.rotation.VerseFile().FileName(), Folder() + "kjv.dat");
-
-  TempDir empty;
-  RotationRun missing(1, kAllVerses, 1, empty.Path().generic_string() + "/");
-  EXPECT_FALSE(missing.opened);
-  EXPECT_FALSE(std::filesystem::exists(empty.Path() / "kjv.dat")) << "nothing created";
-
-#ifndef _WIN32
-  // Here a backslash is an ordinary file-name character, which shows where it goes.
-  test::WriteBytes(empty.Path() / "sub\\kjv.dat", test::NumberedRecord(1));
-  const std::string folder = empty.Path().generic_string() + "/sub";
-  for (const std::string& given : {folder, folder + "\\"}) {
-    RotationRun sub(1, kAllVerses, 1, given);
-    EXPECT_TRUE(sub.opened) << given;
-    EXPECT_EQ(sub.rotation.VerseFile().FileName(), folder + "\\kjv.dat");
-  }
-#endif
-}
-
 TEST(Rotation, FullPassThroughEveryTopicAndBackToRecordOne) {
   RotationRun run(63, kAllVerses, 1);
   struct Step {
@@ -208,25 +184,6 @@ TEST(Rotation, SavedPositionResumesInTheNextRun) {
   RotationRun missing(1, kAllVerses, 777, empty.Path().generic_string() + "/");
   MemorySettingsStore store;
   EXPECT_EQ(Saved(missing.rotation, store), "Settings\\LastSection=1 Settings\\LastVerse=777");
-}
-
-// A file shorter than the lists: listed records past its end count as unreadable.
-TEST(Rotation, UnreadableListEntriesMoveOnOrRepeat) {
-  TempDir dir;
-  test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(200));
-  RotationRun run(2 + 4, 0, 1, dir.Path().generic_string() + "/");
-  // "TenCommandments" starts at 2055, beyond the end: on to "NoahArk" at 139.
-  EXPECT_EQ(run.Deliver(), 139);
-  EXPECT_EQ(run.program.Settings.LastSection, kNoahArk);
-
-  // Entry 62 of "NoahArk" is record 200, the last; entry 63 fails and the next topic
-  // ("TenCommandments") fails too, so the verse on show comes again.
-  run.program.Settings.LastVerse = 61;
-  run.rotation.RestorePosition();  // as a run saved at entry 61 resumes
-  EXPECT_EQ(run.Deliver(2), (Records{200, 200}));
-  EXPECT_EQ(run.program.Settings.LastSection, kTenCommandments);
-  // Entry 2 of "TenCommandments" fails as well: on to "NoahArk", from its start.
-  EXPECT_EQ(run.Deliver(), 139);
 }
 
 }  // namespace

@@ -144,32 +144,6 @@ TEST(SettingsDialog, LoadsTheStoredValues) {
   }
 }
 
-TEST(SettingsDialog, SampleFollowsTheFontBoxOnlyOnAChoiceFromItsList) {
-  Dialog d;
-  d.ui.Type(ControlId::cmbFont, "Times New Roman");
-  EXPECT_EQ(d.ui.sampleFace, "Arial") << "typing is no choice";
-  d.ui.ChooseListItem(ControlId::cmbFont, d.Find(ControlId::cmbFont, "Symbol"));
-  EXPECT_EQ(d.ui.sampleFace, "Symbol");
-  d.ui.Click(ControlId::chkBold);
-  d.ui.Click(ControlId::chkItalic);
-  d.ui.Click(ControlId::chkBold);
-  EXPECT_FALSE(d.ui.sampleBold);
-  EXPECT_TRUE(d.ui.sampleItalic);
-}
-
-TEST(SettingsDialog, ClickingASwatchMarksOnlyIt) {
-  Dialog d;
-  d.ui.Click(picColorSelect(4));
-  d.ui.Click(picColorSelect(4));
-  EXPECT_EQ(d.Swatches(), "----M-");
-  d.ui.Click(picColorSelect(0));
-  EXPECT_EQ(d.Swatches(), "M-----");
-  for (int outside : {-1, 6}) {
-    d.form.picColorSelect_Click(outside);
-    EXPECT_EQ(d.Swatches(), "------") << outside;
-  }
-}
-
 TEST(SettingsDialog, ChecksShowTheirMessageInOrderAndWriteNothing) {
   struct Case {
     bool anyTopic;
@@ -225,27 +199,6 @@ TEST(SettingsDialog, TheTenValuesAreWrittenInOrder) {
                                       "Settings\\Color=3", "Settings\\ScreenColor=0",
                                       "Settings\\ColorType=1", "Settings\\Display=34"}));
   EXPECT_TRUE(d.ui.closed);
-}
-
-TEST(SettingsDialog, TypedTextIsWrittenAsTyped) {
-  const std::string face = "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D";  // not installed
-  for (const std::string typed : {"2.5", " 7 ", "+3", "1e1"}) {
-    Dialog d;
-    d.ui.Type(ControlId::txtChangeSec, typed);
-    d.ui.Type(ControlId::cmbFont, face);
-    d.PressOk();
-    EXPECT_EQ(d.store.Get("Settings", "ChangeSec"), typed);
-    EXPECT_EQ(d.store.Get("Settings", "Font"), face);
-    EXPECT_TRUE(d.ui.closed) << typed;
-  }
-}
-
-TEST(SettingsDialog, NoMarkedSwatchLeavesColorAlone) {
-  Dialog d("Color=7|ScreenColor=1");
-  d.PressOk();
-  EXPECT_EQ(d.store.writes.size(), 9u);
-  EXPECT_EQ(d.store.Get("Settings", "ScreenColor"), "1");
-  EXPECT_EQ(d.store.Get("Settings", "Color"), "7");
 }
 
 TEST(SettingsDialog, RefusedWriteIsReportedAndTheDialogStaysUntilCancel) {

@@ -25,24 +25,6 @@ TEST(EnsureDefaultSettings, FirstStartWritesExactlyTheThirteenDefaults) {
                      "Settings\\Display=1", "Settings\\LastVerse=1"}));
 }
 
-TEST(EnsureDefaultSettings, PartialStoreOnlyFillsWhatIsEmpty) {
-  MemorySettingsStore store;
-  store.Set("Settings", "FontSize", "33");
-  store.Set("Settings", "Font", "");  // empty counts as absent
-  store.Set("Settings", "LastSection", "16");
-  store.Set("Settings", "ScreenColor", "1");  // the transparent background survives starts
-  EnsureDefaultSettings(store);
-  EXPECT_EQ(store.Get("Settings", "FontSize"), "33");
-  EXPECT_EQ(store.Get("Settings", "Font"), "Arial");
-  EXPECT_EQ(store.Get("Settings", "LastSection"), "16");
-  EXPECT_EQ(store.Get("Settings", "ScreenColor"), "1");
-  EXPECT_EQ(store.writes.size(), 11u);
-  // A second start writes nothing at all.
-  store.writes.clear();
-  EnsureDefaultSettings(store);
-  EXPECT_TRUE(store.writes.empty());
-}
-
 std::string Loaded(const MemorySettingsStore& store) {
   SettingsRecord r;
   LoadSettings(store, r);

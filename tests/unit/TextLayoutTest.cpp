@@ -58,15 +58,6 @@ TEST(WrapText, BreaksAsTheRulesSay) {
   }
 }
 
-TEST(WrapText, MeasuresWithTheSurfaceFontAndLeavesItAlone) {
-  RecordingSurface measure;
-  measure.SetFontSize(20);  // 10 pixels a character
-  measure.ClearCalls();
-  EXPECT_EQ(WrapText(measure, "aaa bbb ccc", 50), (Lines{"aaa", "bbb", "ccc"}));
-  EXPECT_FLOAT_EQ(measure.FontSize(), 20);
-  EXPECT_EQ(measure.measureCount, 6 + 6 + 3) << "one measurement per character visited";
-}
-
 TEST(Placement, TitleIsCentredAtTheTopHalvesToEven) {
   RecordingSurface s;
   s.SetFontSize(kOnePixelPerCharacter);
@@ -76,21 +67,6 @@ TEST(Placement, TitleIsCentredAtTheTopHalvesToEven) {
   const TextPlacement wide = PlaceTitle(s, std::string(300, 'x'), 100);
   EXPECT_EQ(wide.x, -100) << "wider than the window: cut on both sides";
   EXPECT_EQ(wide.y, 0);
-}
-
-TEST(Placement, RowsRoundHalfToEvenAtEachStep) {
-  RecordingSurface s;
-  s.SetFontSize(1);  // 0.5 pixels a character, 1.5 a line
-  const BlockPlacement block = PlaceLines(s, {"abcdefghijk", "x"}, 800, 601);
-  // 300.5 - 1.5 = 299 exactly; then 300.5 -> 300; then 301.5 -> 302.
-  EXPECT_EQ(block.lines[0].y, 299);
-  EXPECT_EQ(block.lines[1].y, 300);
-  EXPECT_EQ(block.nextY, 302);
-  EXPECT_EQ(block.lines[0].x, 397);                             // 400 - 2.75
-  EXPECT_EQ(block.lines[1].x, 400);                             // 399.75
-  EXPECT_EQ(PlaceReference(s, "abcdefghij", 800, 300).x, 398);  // 397.5 -> 398
-  EXPECT_EQ(PlaceReference(s, "abcdefghij", 800, 300).y, 303);
-  EXPECT_EQ(PlaceLines(s, {"x"}, 800, 601).lines[0].y, 300);  // 299.75
 }
 
 TEST(CountCharacters, CountsCodePoints) {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "tests/support/VerseFiles.h"
-#include "verses/Windows1252.h"
 
 namespace vw {
 namespace {
@@ -25,8 +24,8 @@ const VerseRecord kMarked{-7, -8, -9, "untouched"};
 class VerseFileTest : public ::testing::Test {
  protected:
   // Writes `bytes` as the file and opens it.
-  void Open(const std::string& bytes, const std::string& name = "verses.dat") {
-    path_ = dir_.File(name);
+  void Open(const std::string& bytes) {
+    path_ = dir_.File("verses.dat");
     WriteBytes(path_, bytes);
     OpenPath(path_);
   }
@@ -45,19 +44,6 @@ class VerseFileTest : public ::testing::Test {
   VerseRecord buffer_;
   CTypeRFA file_{buffer_};
 };
-
-TEST_F(VerseFileTest, RecordCountRoundsTheLengthHalfToEven) {
-  // A trailing half record counts when N is odd (534 x 3 + 267) and not when it is even.
-  const std::pair<std::size_t, std::int32_t> cases[] = {
-      {0, 0},   {534 * 7, 7}, {534 * 3 + 267, 4}, {534 * 4 + 267, 4},
-      {267, 0}, {268, 1},     {534 * 4 + 268, 5}, {534 * 4 + 266, 4}};
-  for (const auto& [bytes, count] : cases) {
-    SCOPED_TRACE(bytes);
-    Open(std::string(bytes, 'x'), "count" + std::to_string(bytes) + ".dat");
-    EXPECT_EQ(file_.GetRecordCount(), count);
-    EXPECT_TRUE(file_.NoMatch());  // opening fetches nothing
-  }
-}
 
 TEST_F(VerseFileTest, FetchDeliversWholeRecordsOneToNAndNothingElse) {
   // Five records and most of a sixth: counted, never delivered.
@@ -187,15 +173,6 @@ TEST(FileExists, AnswersOnlyForReadableFiles) {
   EXPECT_FALSE(FileExists(dir.File("missing.dat")));
   EXPECT_FALSE(FileExists(dir.File("missing/folder/kjv.dat")));
   EXPECT_FALSE(FileExists(dir.Path().generic_string()));  // a folder is no file
-}
-
-TEST(Windows1252, EveryByteSurvivesTheRoundTripAndMalformedUtf8IsQuestionMarks) {
-  std::string all;
-  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(all)), all);
-  EXPECT_EQ(Utf8ToWindows1252("a\xC3"), "a?");                 // cut short
-  EXPECT_EQ(Utf8ToWindows1252("a\xC3(b"), "a?(b");             // bad continuation
-  EXPECT_EQ(Utf8ToWindows1252("\xFF\xF0\x9F\x98\x80"), "??");  // stray byte, emoji
 }
 
 }  // namespace

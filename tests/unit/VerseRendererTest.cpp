@@ -76,20 +76,6 @@ TEST_F(VerseRendererTest, GrowsTwoPointsATickThenReportsTheEnd) {
   }
 }
 
-TEST_F(VerseRendererTest, ResizeDuringGrowthPreparesTheVerseAndEndsTheGrowthAtTheTarget) {
-  renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
-  renderer.DrawVerse(1.0f);
-  renderer.timFont_Timer();
-  verse.Text = "Jesus wept!";
-  RandomGenerator expected = program.Random;
-  renderer.Resize(1024, 768, {0, 0, 1024, 768}, verse);
-  EXPECT_EQ(renderer.Chars().TextColor, PickTextColor(program.Settings, expected));
-  EXPECT_EQ(program.Random.Next(), expected.Next()) << "one colour drawn";
-  picText.ClearCalls();
-  EXPECT_TRUE(renderer.timFont_Timer()) << "the step after a resize starts at the target";
-  EXPECT_EQ(Drawn(), "Jesus wept!@457,369|John 11:35@462,459");
-}
-
 TEST_F(VerseRendererTest, PlacesTitleLinesAndReference) {
   struct Case {
     int width, height;

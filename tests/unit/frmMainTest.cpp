@@ -116,30 +116,5 @@ TEST(DisplayWindow, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways) {
   }
 }
 
-TEST(DisplayWindow, UnloadSavesThePositionStopsTimersAndShowsTheCursorOnce) {
-  DisplayWindow w("LastSection=1|LastVerse=100");
-  w.form.Form_Resize(800, 600);
-  w.form.Go();
-  w.RunOneVerse();
-  w.RunOneVerse();  // record 101 on show
-  w.timFont.enabled = true;
-  w.form.Form_Click();
-  EXPECT_EQ(w.store.Get("Settings", "LastVerse"), "101");
-  EXPECT_EQ(w.store.writes.size(), 2u);
-  EXPECT_FALSE(w.timFont.enabled);
-  EXPECT_FALSE(w.timNextVerse.enabled);
-  EXPECT_EQ(w.host.cursorCalls, (std::vector<bool>{false, true}));
-  // Nothing runs after the unload step, and a second ending is harmless.
-  w.picText.ClearCalls();
-  w.form.Form_Click();
-  w.form.timNextVerse_Timer();
-  w.form.timFont_Timer();
-  w.form.Form_GotFocus();
-  w.form.Form_MouseMove(900, 900);
-  EXPECT_TRUE(w.picText.calls.empty());
-  EXPECT_EQ(w.host.endCount, 1);
-  EXPECT_EQ(w.store.writes.size(), 2u);
-}
-
 }  // namespace
 }  // namespace vw
