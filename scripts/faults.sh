@@ -2,6 +2,8 @@
 # Plants the faults listed in scripts/faults.txt into a copy of the sources, one at a time,
 # and counts how many the unit tests catch: a measure of the tests' worth, not a test.
 # Needs a built native preset (for kjv.dat). Usage: bash scripts/faults.sh [ID-REGEX]
+# Also writes build/fault-kills.tsv: each caught fault and the tests that failed on it, which
+# shows the tests that catch nothing the others do not.
 #
 # faults.txt: one fault a line, four fields separated by tabs: id, file, the exact text to
 # replace (it must occur exactly once), the text put in its place. "~~" in the two texts
@@ -27,6 +29,8 @@ plant() {
 }
 
 caught=0 total=0 missed=() broken=()
+kills="$root/build/fault-kills.tsv"
+: >"$kills"
 while IFS=$'\t' read -r id file from to; do
   [[ -z "$id" || "$id" == \#* ]] && continue
   [[ "$id" =~ $only ]] || continue
@@ -40,6 +44,8 @@ while IFS=$'\t' read -r id file from to; do
     missed+=("$id")
   else
     caught=$((caught + 1))
+    printf '%s\t%s\n' "$id" "$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\).*/\1/p' "$work/test.log" |
+      sort -u | xargs)" >>"$kills"
   fi
   cp "$work/original" "$work/src/$file"
   printf '.' >&2
@@ -48,3 +54,8 @@ echo >&2
 echo "faults caught: $caught of $total"
 for m in "${missed[@]}"; do echo "  missed: $m"; done
 for b in "${broken[@]}"; do echo "  not a fault: $b"; done
+# The tests that no caught fault needs: whatever they catch, another test catches too.
+"$work/build/tests/vellumway_unit_tests" --gtest_list_tests |
+  awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }' >"$work/all-tests"
+awk -F'\t' 'NR == FNR { if (split($2, t, " ") == 1) alone[t[1]] = 1; next }
+  !($0 in alone) { print "  no fault needs: " $0 }' "$kills" "$work/all-tests"
