@@ -100,21 +100,6 @@ struct Dialog {
   frmSettings form{ui, store};
 };
 
-TEST(SettingsDialog, ListsAreFilledAfresh) {
-  Dialog d;
-  d.ui.AddListItem(ControlId::cmbFont, "Left over");
-  d.form.Form_Load();
-  std::vector<std::string> faces, sizes;
-  for (int i = 0; i < d.ui.ListCount(ControlId::cmbFont); ++i)
-    faces.push_back(d.Item(ControlId::cmbFont, i));
-  for (int i = 0; i < d.ui.ListCount(ControlId::cboMaxFontSize); ++i)
-    sizes.push_back(d.Item(ControlId::cboMaxFontSize, i));
-  EXPECT_EQ(faces, d.ui.fontFaces);
-  ASSERT_EQ(sizes.size(), 38u);
-  EXPECT_EQ(sizes[12], "20");
-  EXPECT_EQ(sizes.back(), "45");
-}
-
 // Values the program never writes were edited by hand: a number reads as the display reads
 // it (not 0 is on), text as the key's default, never a failure.
 TEST(SettingsDialog, LoadsTheStoredValues) {
@@ -123,6 +108,7 @@ TEST(SettingsDialog, LoadsTheStoredValues) {
   // clang-format off
   const std::pair<std::string, std::string> cases[] = {
       {"", ""}, {"FontSize=12|ChangeSec=2.5", "size=12|sec=2.5"}, {"FontSize=50", ""},
+      {"FontSize=8", "size=8"}, {"FontSize=45", "size=45"},
       {"FontSize=12.5", ""}, {"Display=34", "topics=010001"}, {"Display=63", "topics=111111"},
       {"Display=0", "topics=000000"}, {"Display=66", "topics=010000"},
       {"Display=2.5", "topics=010000"}, {"Display=-1", "topics=111111"}, {"Display=abc", ""},
