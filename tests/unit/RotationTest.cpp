@@ -72,34 +72,6 @@ struct RotationRun {
   bool opened = false;
 };
 
-TEST(Rotation, FullPassThroughEveryTopicAndBackToRecordOne) {
-  RotationRun run(63, kAllVerses, 1);
-  struct Step {
-    std::int32_t record;
-    std::string title;
-  };
-  std::vector<Step> expected;
-  for (std::int32_t r = 1; r <= kRecords; ++r) expected.push_back({r, ""});
-  for (int pos = 2; pos <= run.program.Topics.Count(); ++pos) {
-    const TopicEntry& topic = run.program.Topics.At(pos);
-    const TopicList* list = run.rotation.Lists().ListFor(topic.Value);
-    ASSERT_NE(list, nullptr);
-    for (int i = 1; i <= list->Count(); ++i) expected.push_back({list->Entry(i), topic.Title});
-  }
-  ASSERT_EQ(expected.size(), static_cast<std::size_t>(kRecords + 10 + 97 + 96 + 20 + 182));
-  expected.push_back({1, ""});
-
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const std::int32_t r = expected[i].record;
-    ASSERT_EQ(run.Deliver(), r) << "delivery " << i;
-    ASSERT_EQ(run.verse.Reference + "|" + run.verse.Text + "|" + run.verse.Title,
-              ExpectedReference(r) + "|Record " + std::to_string(r) + "|" + expected[i].title)
-        << "delivery " << i;
-  }
-  EXPECT_EQ(run.program.Settings.LastSection, kAllVerses);
-  EXPECT_EQ(run.program.Settings.LastVerse, 2);
-}
-
 TEST(Rotation, SequencesFromTheSavedPlace) {
   struct Case {
     std::int32_t display, lastSection, lastVerse;

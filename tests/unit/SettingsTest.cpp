@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,7 +42,9 @@ const std::string kFirstStart =
     "sec=15 ms=15000 size=20 b0 i0 shadow0 font=Arial color=1 screen0 type0 display=1 section=0 "
     "verse=1";
 
-TEST(LoadSettings, ConvertsTheStoredValues) {
+// Hand-edited values that are no number, or out of range, load as the defaults; loading writes
+// nothing and leaves the stored text as it is.
+TEST(LoadSettings, ConvertsTheStoredValuesOrFallsBackToTheDefaults) {
   const std::pair<std::string, std::string> cases[] = {
       {"", kFirstStart},
       {"ChangeSec= 2.5 |FontSize=45|FontBold=2|FontItalic=1|DropShadow=1|Font=Times New Roman|"
@@ -51,25 +54,21 @@ TEST(LoadSettings, ConvertsTheStoredValues) {
       // Intervals beyond 32 seconds do not overflow.
       {"ChangeSec=32767|FontSize=8|FontBold=1",
        "sec=32767 ms=32767000 size=8 b1 i0 shadow0 font=Arial color=1 screen0 type0 display=1 "
-       "section=0 verse=1"}};
+       "section=0 verse=1"},
+      {"ChangeSec=abc|FontSize=abc|FontBold=x|Color=99999|Display=lots|LastVerse=1e20|"
+       "LastSection=99999999999",
+       kFirstStart},
+      {"ChangeSec=0|FontSize=7", kFirstStart},
+      {"ChangeSec=-5|FontSize=46", kFirstStart},
+      {"ChangeSec=99999|FontSize=99999", kFirstStart}};
   for (const auto& [stored, loaded] : cases) {
     MemorySettingsStore store;
     store.AfterAStart(stored);
-    EXPECT_EQ(Loaded(store), loaded);
-  }
-}
-
-TEST(LoadSettings, HandEditedValuesFallBackToDefaultsWithoutWriting) {
-  for (const std::string edited :
-       {"ChangeSec=abc", "ChangeSec=0", "ChangeSec=-5", "ChangeSec=99999", "FontSize=abc",
-        "FontSize=7", "FontSize=46", "FontSize=99999", "FontBold=x", "Color=99999", "Display=lots",
-        "LastVerse=1e20", "LastSection=99999999999"}) {
-    MemorySettingsStore store;
-    store.AfterAStart(edited);
-    EXPECT_EQ(Loaded(store), kFirstStart) << edited;
-    EXPECT_TRUE(store.writes.empty()) << edited;
-    const std::string key = edited.substr(0, edited.find('='));
-    EXPECT_EQ(key + "=" + store.Get("Settings", key), edited) << "the stored value is left alone";
+    EXPECT_EQ(Loaded(store), loaded) << stored;
+    EXPECT_TRUE(store.writes.empty()) << stored;
+    std::istringstream entries(stored);
+    for (std::string e; std::getline(entries, e, '|');)
+      EXPECT_EQ(store.Get("Settings", e.substr(0, e.find('='))), e.substr(e.find('=') + 1));
   }
 }
 
