@@ -15,7 +15,7 @@ using test::MemorySettingsStore;
 TEST(Startup, NormalisesTheCommandLineAndReadsThePreviewHandle) {
   // Only spaces are trimmed.
   const std::pair<const char*, const char*> lines[] = {
-      {"  /S  ", "/s"}, {"/P 1234", "/p 1234"}, {"", ""}, {"\t/c", "\t/c"}};
+      {"  /S  ", "/s"}, {"/P 1234", "/p 1234"}, {"", ""}, {"\t/c", "\t/c"}, {"/AZ", "/az"}};
   for (const auto& [raw, normal] : lines) EXPECT_EQ(NormaliseCommandLine(raw), normal) << raw;
   // A tail that does not fit 32 bits is no number.
   // clang-format off
