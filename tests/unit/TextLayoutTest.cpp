@@ -49,6 +49,7 @@ TEST(WrapText, BreaksAsTheRulesSay) {
       {"the line after a return drops its leading space", "ab\r cd", 100, {"ab", "cd"}},
       {"characters, not bytes", e3 + " " + e3, 5, {e3, e3}},
       {"a cut never splits a character", e3 + dash + e, 3, {e3, dash + e}},
+      {"a three-byte character is one", dash + e + " x", 2, {dash + e + " ", "x"}},
       {"a stray byte counts as one character", "ab\xFF" + std::string("cd"), 3, {"ab\xFF", "cd"}},
   };
   for (const WrapCase& c : cases) {
@@ -56,25 +57,6 @@ TEST(WrapText, BreaksAsTheRulesSay) {
     measure.SetFontSize(kOnePixelPerCharacter);
     EXPECT_EQ(WrapText(measure, c.text, c.limit), c.expected) << c.name;
   }
-}
-
-TEST(Placement, TitleIsCentredAtTheTopHalvesToEven) {
-  RecordingSurface s;
-  s.SetFontSize(kOnePixelPerCharacter);
-  EXPECT_EQ(PlaceTitle(s, "a", 100).x, 50);    // 49.5
-  EXPECT_EQ(PlaceTitle(s, "abc", 100).x, 48);  // 48.5
-  EXPECT_EQ(PlaceTitle(s, "ab", 101).x, 50);   // 49.5
-  const TextPlacement wide = PlaceTitle(s, std::string(300, 'x'), 100);
-  EXPECT_EQ(wide.x, -100) << "wider than the window: cut on both sides";
-  EXPECT_EQ(wide.y, 0);
-}
-
-TEST(CountCharacters, CountsCodePoints) {
-  EXPECT_EQ(CountCharacters(""), 0u);
-  EXPECT_EQ(CountCharacters("abc"), 3u);
-  EXPECT_EQ(CountCharacters("\xC3\xA9t\xC3\xA9"), 3u);
-  EXPECT_EQ(CountCharacters("\xF0\x9F\x98\x80"), 1u);
-  EXPECT_EQ(CountCharacters("\xE2\x80"), 2u) << "a truncated sequence is its bytes";
 }
 
 }  // namespace
