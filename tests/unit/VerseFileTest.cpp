@@ -27,11 +27,8 @@ class VerseFileTest : public ::testing::Test {
   void Open(const std::string& bytes) {
     path_ = dir_.File("verses.dat");
     WriteBytes(path_, bytes);
-    OpenPath(path_);
-  }
-  void OpenPath(const std::string& path) {
     std::int32_t length = kLength;
-    file_.FileName(path);
+    file_.FileName(path_);
     file_.OpenFile(length);
   }
   bool Fetch(std::int32_t r) {
@@ -98,25 +95,6 @@ TEST_F(VerseFileTest, MovesAndEndOfFile) {
   EXPECT_EQ(file_.GetCurrentRecord(), n + 1);
   EXPECT_TRUE(file_.cEOF());
   EXPECT_EQ(buffer_.Verse, n);
-}
-
-TEST_F(VerseFileTest, MissingFileIsCreatedEmptyAndAnExistingOneIsNeverTouched) {
-  const std::string created = dir_.File("new.dat");
-  OpenPath(created);
-  EXPECT_EQ(std::filesystem::file_size(created), 0u);
-  EXPECT_EQ(file_.GetRecordCount(), 0);
-  file_.MoveLast();
-  EXPECT_TRUE(file_.NoMatch());
-
-  const std::string kept = dir_.File("keep.dat");
-  WriteBytes(kept, NumberedRecords(2));
-  file_.FileName(kept);
-  file_.CreateWhenMissing();
-  EXPECT_EQ(ReadBytes(kept), NumberedRecords(2));
-  // A folder that does not exist: nothing is created and nothing fails loudly.
-  file_.FileName(dir_.File("no/such/folder/x.dat"));
-  file_.CreateWhenMissing();
-  EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "no"));
 }
 
 TEST_F(VerseFileTest, UpdateOverwritesTheCurrentRecordOrAppendsAfterAddNew) {
