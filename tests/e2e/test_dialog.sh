@@ -67,7 +67,6 @@ crop() {
   IFS=, read -r x y w h <<<"${C[$1.place]}"
   convert "$(screenshot dialog)" -crop "${w}x${h}+$((OX + x))+$((OY + y))" +repage "$2"
 }
-values() { grep -viE "^\"($2)\"=" "$1" | sort; }
 
 while IFS=$'\t' read -r -u 3 step arg want; do
   [[ $step == '' || $step == '#'* ]] || STEPS=$((STEPS + 1))
