@@ -14,9 +14,7 @@ SCR_WIN=$(winepath -w "$APP/Vellumway.scr" 2>/dev/null)
 DAT="$APP/kjv.dat"
 KEY='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Vellumway Screen Saver'
 
-# The driver's key=value output (a file) in the associative array R.
-declare -A R=()
-read_kv() { R=(); local k v; while IFS='=' read -r k v; do [ -n "$k" ] && R[$k]=$v; done < <(tr -d '\r' <"$1"); }
+declare -A R=()  # the driver's report of the case
 # raw_value NAME FILE: the stored form of a value as exported ("15", dword:00000005, ...),
 # <absent> when missing. Names match without regard to case, as in the registry.
 raw_value() { grep -im1 "^\"$1\"=" "$2" | cut -d= -f2- | grep . || echo '<absent>'; }
@@ -46,7 +44,7 @@ declare -A M=(
   [end]="outcome=ended exit_code=0 windows_left=0"
   [full]="outcome=window window_class=VellumwayDisplay window_child=0 window_rect=0,0,1024,768 window_topmost=1 window_caption=0 ended=1 exit_code=0 windows_left=0"
   [preview]="outcome=window window_class=VellumwayDisplay window_child=1 window_popup=0 window_in_host=1 window_client=240,180 window_title=Preview ended=1 exit_code=0 windows_left=0"
-  [dialog]="outcome=window window_class=VellumwaySettings ended=1 exit_code=0 windows_left=0")
+  [dialog]="outcome=window window_class=VellumwaySettings ended=1 exit_code=0 windows_left=0 do=close")
 
 # expand TEXT: {C*N} is N times the character C.
 expand() { perl -e '$_ = shift; s/\{(.)\*(\d+)\}/$1 x $2/ge; print' -- "$1"; }
@@ -122,7 +120,7 @@ fingerprint() { [ -f "$DAT" ] && stat -L -c '%s %Y' "$DAT" && [ "$(stat -L -c %s
 # launch TEXT ACTION LOOK: the driver starts the program and reports (R); with LOOK, the
 # screen is read (SHOT) while the window is up, before the action.
 launch() {
-  local go="$E2E_TMP/go" out="$E2E_TMP/launch.txt"
+  local go="$E2E_TMP/go" out="$E2E_TMP/launch.txt" k v
   rm -f "$go"
   [ "$3" = - ] || cp "$(screenshot "$NAME-before")" "$E2E_TMP/before.png"
   wine "$DRIVER" launch "$SCR_WIN" "$1" "$2" "$(winepath -w "$go")" >"$out" 2>/dev/null &
@@ -138,7 +136,7 @@ launch() {
   fi
   touch "$go"
   wait $pid
-  read_kv "$out"
+  R=(); while IFS='=' read -r k v; do [ -n "$k" ] && R[$k]=$v; done < <(tr -d '\r' <"$out")
 }
 
 # The reference look: the first case whose screen column says "ref" sets it.
@@ -170,20 +168,12 @@ $(region_max "$SHOT" 8x768+0+0) $(region_max "$SHOT" 8x768+1016+0)" ;;
 
 # One case: reset the store, start, judge.
 run_case() {
-  local name=$1 cmd=""
+  local name=$1 cmd="" failed=$E2E_FAILED t k v keys=()
   [ "$3" = - ] || cmd=$(expand "$3")
   CASES=$((CASES + 1))
-  store "$BASE_ITEMS;$2"
-  settings_text "$E2E_TMP/before"
-  local before; before=$(fingerprint)
-  local action=click
-  [[ " $4 " == *" @dialog "* ]] && action=close
-  for t in $4; do [[ $t == do=* ]] && action=${t#do=}; done
-  launch "$cmd" "$action" "$6"
-  settings_text "$E2E_TMP/after"
-  # What happens: macros expanded, a later "key=" overriding an earlier one.
-  local failed=$E2E_FAILED t k v keys=()
-  local -A want=()
+  # What happens: macros expanded, a later "key=" overriding an earlier one; "do" is the
+  # action, not checked.
+  local -A want=([do]==click)
   for t in $4; do
     [[ $t == @* ]] && t=${M[${t#@}]}
     for t in $t; do
@@ -192,10 +182,14 @@ run_case() {
       want[$k]=${t:${#k}}
     done
   done
+  store "$BASE_ITEMS;$2"
+  settings_text "$E2E_TMP/before"
+  local before; before=$(fingerprint)
+  launch "$cmd" "${want[do]#=}" "$6"
+  settings_text "$E2E_TMP/after"
   for k in "${keys[@]}"; do
     v=${want[$k]:1}
     case $k${want[$k]} in
-      do=*) ;;
       *\<*) expect_true "$name: $k below $v (${R[$k]:-})" test "${R[$k]:-99999}" -lt "$v" ;;
       *) expect_eq "$name: $k" "$v" "${R[$k]:-}" ;;
     esac
