@@ -40,9 +40,8 @@ check() { if matches "$2"; then pass "$1"; else fail "$1:$MISS"; fi; }  # check 
 # system's fonts widens its control and moves the rest of its row (test_screens.sh checks that
 # captions fit): those rows keep only their row.
 layout() {
-  controls
   local out
-  out=$(for k in "${!C[@]}"; do echo "$k=${C[$k]}"; done | awk -F'\t' -v dpi="$DPI" -v marked="$1" \
+  out=$(driver controls | awk -F'\t' -v dpi="$DPI" -v marked="$1" \
     -v fitted=' 1032 1040 1041 1042 1050 1052 1060 1061 1062 1063 1064 1065 ' '
     function px(t) { return int((t * dpi * 2 + 1440) / 2880) }
     FNR == NR { i = index($0, "="); got[substr($0, 1, i - 1)] = substr($0, i + 1); next }

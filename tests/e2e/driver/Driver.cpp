@@ -234,7 +234,6 @@ int Stats(const Args& a) {
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
   for (const char* prefix : {"", "late_"}) {
     PROCESS_MEMORY_COUNTERS m{};
-    m.cb = sizeof(m);
     GetProcessMemoryInfo(process, &m, sizeof(m));
     std::printf("%sworking_set_kb=%lu\n%speak_working_set_kb=%lu\n%sgdi_table_objects=%ld\n",
                 prefix, static_cast<unsigned long>(m.WorkingSetSize / 1024), prefix,
