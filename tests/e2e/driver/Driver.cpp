@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ControlIds.h"
@@ -112,29 +113,20 @@ HWND MakeWindow(DWORD style, int x, int y, int w, int h, COLORREF colour) {
   return hwnd;
 }
 
-// The program's windows of process `pid` (0: any): how many, and the first visible one. A
-// preview is a child of another process's window.
-struct Search {
-  DWORD pid;
-  HWND found;
-  int count;
-};
-BOOL CALLBACK SearchProc(HWND hwnd, LPARAM param) {
-  auto* s = reinterpret_cast<Search*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  const std::wstring cls = ClassOf(hwnd);
-  if ((!s->pid || owner == s->pid) && (cls == kDisplayClass || cls == vw::kSettingsWindowClass)) {
-    ++s->count;
-    if (!s->found && IsWindowVisible(hwnd)) s->found = hwnd;
-  }
-  if (!GetParent(hwnd)) EnumChildWindows(hwnd, SearchProc, param);
-  return TRUE;
-}
-Search Find(DWORD pid) {
-  Search s{pid, nullptr, 0};
-  EnumWindows(SearchProc, reinterpret_cast<LPARAM>(&s));
-  return s;
+// The program's windows of process `pid` (0: any) at the top or, a preview, in `host`: the
+// first visible one and how many.
+std::pair<HWND, int> Find(HWND host, DWORD pid) {
+  HWND shown = nullptr;
+  int count = 0;
+  for (const wchar_t* cls : {kDisplayClass, vw::kSettingsWindowClass})
+    for (HWND w = nullptr; (w = FindWindowExW(host, w, cls, nullptr)) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (pid && owner != pid) continue;
+      ++count;
+      if (!shown && IsWindowVisible(w)) shown = w;
+    }
+  return {shown, count};
 }
 
 // launch SCR TEXT ACTION GO_FILE: starts SCR with exactly TEXT after its name (%HOST%: a host
@@ -166,7 +158,7 @@ int Launch(const Args& a) {
   bool done = false;
   for (DWORD start = GetTickCount(); GetTickCount() - start < 20000 && !window && !(done = ended());
        PumpFor(20))
-    window = Find(pi.dwProcessId).found;
+    window = Find(host, pi.dwProcessId).first;
   std::printf("outcome=%s\n", done ? "ended" : window ? "window" : "none");
   if (window) {
     PrintWindow("window_", window);
@@ -198,7 +190,7 @@ int Launch(const Args& a) {
   DWORD code = 0;
   GetExitCodeProcess(pi.hProcess, &code);
   PumpFor(100);
-  std::printf("ended=%d\nexit_code=%lu\nwindows_left=%d\n", done, code, Find(0).count);
+  std::printf("ended=%d\nexit_code=%lu\nwindows_left=%d\n", done, code, Find(nullptr, 0).second);
   return 0;
 }
 
