@@ -8,7 +8,7 @@ e2e_setup 1024x768
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 HERE=$(dirname "$0")
 declare -A C=()
-STEPS=0
+STEPS=0 DPI=96
 
 # controls: every control of the open dialog in C["ID.key"], plus "focus", the swatches'
 # heights (13 marks one) and the ticked topics.
@@ -71,7 +71,8 @@ while IFS=$'\t' read -r -u 3 step arg want; do
   [[ $step == '' || $step == '#'* ]] || STEPS=$((STEPS + 1))
   case $step in
     '' | '#'*) continue ;;
-    dpi) wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$arg" /f >/dev/null 2>&1 ;;
+    dpi) DPI=$arg
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$arg" /f >/dev/null 2>&1 ;;
     reg) IFS=';' read -r -a items <<<"$arg"
       for item in "${items[@]}"; do reg_set Settings "${item%%=*}" "${item#*=}"; done ;;
     start)
@@ -80,7 +81,6 @@ while IFS=$'\t' read -r -u 3 step arg want; do
       info=$(driver window-info VellumwaySettings 30000)
       settings_text "$E2E_TMP/before"  # after the defaults a first start writes
       read -r OX OY <<<"$(info_value "$info" origin | tr , ' ')"
-      DPI=$(info_value "$info" dpi)
       C=(); while IFS='=' read -r k v; do [ -z "$k" ] || C[$k]=$v; done <<<"$info"
       check "$LABEL: /c opens the dialog" "found=1;$want" ;;
     layout) layout "$arg" ;;

@@ -91,9 +91,6 @@ void PrintWindow(const char* p, HWND hwnd) {
   // The frame: close box, sizing border, minimize and maximize boxes.
   std::printf("%sframe=%d%d%d%d\n", p, !!(s & WS_SYSMENU), !!(s & WS_THICKFRAME),
               !!(s & WS_MINIMIZEBOX), !!(s & WS_MAXIMIZEBOX));
-  HDC screen = GetDC(nullptr);
-  std::printf("%sdpi=%d\n", p, GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
 }
 
 // A window of one colour: a preview host (white, leaving its children's area to them, as the
