@@ -56,7 +56,7 @@ hex() { printf '%s\0' "$1" | iconv -t UTF-16LE | od -An -tx1 -v | xargs | tr ' '
 # "Key:dword|binary|multi|expand=value", "-Key" to delete; "Startup/" before the key for
 # that section; "kjv=MAKER" builds kjv.dat), imported in one go.
 store() {
-  local item sec key type value line
+  local item sec key value line
   # Here, not in the pipeline below: the holder's pid and the check's line must reach this shell.
   [[ ";$1;" =~ \;kjv=([a-z-]+)\; ]] && make_kjv "${BASH_REMATCH[1]}"
   {
@@ -66,7 +66,7 @@ store() {
     for item in "${items[@]}"; do
       case $item in - | '' | clear | kjv=*) continue ;; esac
       sec=Settings; [[ $item == ?(-)Startup/* ]] && { sec=Startup; item=${item/Startup\//}; }
-      key=${item%%=*} value=$(expand "${item#*=}") type=${key#*:} key=${key%%:*}
+      key=${item%%=*} value=$(expand "${item#*=}") key=${key%%:*}
       value=${value//\\/\\\\}
       case $item in
         -*) line="\"${key#-}\"=-" ;;
@@ -104,7 +104,6 @@ make_kjv() {
     sparse) truncate -s 3G "$DAT" ;;
     readonly) cp "$VW_DIST/kjv.dat" "$DAT"; chmod 444 "$DAT" ;;
     deny-write | deny-all) cp "$VW_DIST/kjv.dat" "$DAT"; hold "$1" ;;
-    real) ln -s "$VW_DIST/kjv.dat" "$DAT" ;;
   esac
 }
 # hold MODE: another process keeps kjv.dat open in that mode until the next case.
