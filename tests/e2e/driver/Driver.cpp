@@ -262,9 +262,9 @@ int Solid(const Args& a) {
 }
 
 // first-frames CLASS MS: from the moment a window of the class is visible, reads the corners
-// of every monitor (8 pixels in) as fast as it can for MS milliseconds and prints the runs of
-// what they showed: "RRGGBB:ms" when all agree, "000000:ms" when any is black, else "mixed:ms"
-// (none when no window came).
+// of every monitor (8 pixels in) as fast as it can for MS milliseconds and prints what they
+// showed in turn: "RRGGBB" when all agree, "000000" when any is black, else "mixed" (nothing
+// when no window came).
 int FirstFrames(const Args& a) {
   std::vector<POINT> points;
   EnumDisplayMonitors(
@@ -281,8 +281,7 @@ int FirstFrames(const Args& a) {
     if ((hwnd = FindWindowW(a[0].c_str(), nullptr)) && !IsWindowVisible(hwnd)) hwnd = nullptr;
   std::string runs, last;
   char line[32];
-  DWORD start = GetTickCount(), since = start, t = start;
-  while (hwnd && (t = GetTickCount()) - start < static_cast<DWORD>(Num(a[1]))) {
+  for (DWORD start = GetTickCount(); hwnd && GetTickCount() - start < DWORD(Num(a[1]));) {
     HDC screen = GetDC(nullptr);
     std::string seen;
     for (const POINT& p : points) {
@@ -292,11 +291,9 @@ int FirstFrames(const Args& a) {
         seen = (c & 0xFFFFFF) == 0 ? "000000" : seen.empty() || seen == line ? line : "mixed";
     }
     ReleaseDC(nullptr, screen);
-    if (seen != last && !last.empty())
-      runs += last + ":" + std::to_string(t - since) + ",", since = t;
+    if (seen != last) runs += (last.empty() ? "" : ",") + seen;
     last = seen;
   }
-  if (!last.empty()) runs += last + ":" + std::to_string(t - since);
   std::printf("runs=%s\n", runs.c_str());
   return 0;
 }
