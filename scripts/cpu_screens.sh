@@ -32,20 +32,13 @@ measure() {  # measure LABEL
 
 echo "cpu_screens: Wine $(wine --version 2>/dev/null), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 reg_set Settings ChangeSec 15
-n=$(free_display)
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-NESTED=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-export DISPLAY=":$n"
+start_x Xvfb -screen 0 1024x768x24
+NESTED=$X_PID
 wineserver -k; wineserver -w; wineserver -p
 measure "one monitor 1024x768"
 kill "$NESTED"; wait "$NESTED" 2>/dev/null
-n=$(free_display)
-DISPLAY=":$E2E_DISPLAY" Xephyr ":$n" +xinerama -screen 1024x768 -screen 1024x768 -nolisten tcp \
-  >/dev/null 2>&1 &
-NESTED=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-export DISPLAY=":$n"
+start_x env DISPLAY="$E2E_DISPLAY" Xephyr +xinerama -screen 1024x768 -screen 1024x768
+NESTED=$X_PID
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
 wineserver -k; wineserver -w; wineserver -p
 measure "two monitors 2048x768"

@@ -11,10 +11,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 E2E_PASSED=0 E2E_FAILED=0
 KEY='HKCU\Software\VB and VBA Program Settings\Vellumway Screen Saver'
-REG_SETTINGS="$KEY\\Settings"
 DRIVER="$VW_WINBUILD/tests/e2e/driver/vwdriver.exe"
 SHOTS_DIR="${VW_SHOTS:-$VW_WINBUILD/e2e-shots}"
-E2E_NAME=${E2E_NAME:-$(basename "$0" .sh)}  # names this test's screenshots
 
 pass() { E2E_PASSED=$((E2E_PASSED + 1)); printf 'ok   %s\n' "$*"; }
 fail() { E2E_FAILED=$((E2E_FAILED + 1)); printf 'FAIL %s\n' "$*"; }
@@ -22,8 +20,7 @@ expect_eq() {  # expect_eq LABEL EXPECTED ACTUAL
   if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
 }
 expect_true() {  # expect_true LABEL COMMAND...
-  local label=$1; shift
-  if "$@"; then pass "$label"; else fail "$label"; fi
+  if "${@:2}"; then pass "$1"; else fail "$1"; fi
 }
 e2e_finish() {
   echo "${E2E_PASSED} passed, ${E2E_FAILED} failed"
@@ -38,29 +35,25 @@ wine_template() {
     flock 9
     if [ ! -f "$template/.ready" ]; then
       rm -rf "$template"; mkdir -p "$template"
-      start_xvfb 640x480
+      start_x Xvfb -screen 0 640x480x24
       WINEPREFIX="$template/prefix" wineboot -i >/dev/null 2>&1
       WINEPREFIX="$template/prefix" wineserver -w
-      kill "$E2E_XVFB" 2>/dev/null; wait "$E2E_XVFB" 2>/dev/null
+      kill "$X_PID" 2>/dev/null; wait "$X_PID" 2>/dev/null
       touch "$template/.ready"
     fi
   ) 9>"$VW_WINBUILD/wine-template.lock"
   echo "$template/prefix"
 }
 
-# free_display: a display number no server holds now (for a nested server such as Xephyr;
-# Xvfb with -displayfd picks its own, which is safe with tests side by side).
-free_display() {
-  local n
-  for n in $(seq 140 199); do [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { echo "$n"; return; }; done
-}
-# start_xvfb WIDTHxHEIGHT: a virtual display, returning once it accepts clients.
-start_xvfb() {
-  local fifo; fifo=$(mktemp -u /tmp/vw-xvfb.XXXXXX); mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  E2E_XVFB=$!
-  read -r -t 20 E2E_DISPLAY <"$fifo"; rm -f "$fifo"
-  export DISPLAY=":$E2E_DISPLAY"
+# start_x SERVER ARGS...: an X server (Xvfb, or Xephyr nested in one) on a display number it
+# picks itself, which is safe with tests side by side; returns once it accepts clients, with
+# DISPLAY set to it and its pid in X_PID.
+start_x() {
+  local fifo n; fifo=$(mktemp -u /tmp/vw-x.XXXXXX); mkfifo "$fifo"
+  "$@" -displayfd 3 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  X_PID=$!
+  read -r -t 20 n <"$fifo"; rm -f "$fifo"
+  export DISPLAY=":$n"
 }
 
 # e2e_setup [WIDTHxHEIGHT]: virtual display, fresh prefix, a private copy of the program.
@@ -71,7 +64,8 @@ e2e_setup() {
   template=$(wine_template)
   cp -a "$template" "$E2E_TMP/prefix"
   export WINEPREFIX="$E2E_TMP/prefix"
-  start_xvfb "$size"
+  start_x Xvfb -screen 0 "${size}x24"
+  E2E_XVFB=$X_PID E2E_DISPLAY=$DISPLAY
   APP="$E2E_TMP/app"
   mkdir -p "$APP" "$SHOTS_DIR"
   cp "$VW_DIST/Vellumway.scr" "$APP/"
@@ -94,11 +88,8 @@ reg_set() {  # reg_set SECTION KEY VALUE [TYPE]
   wine reg add "$KEY\\$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1
 }
 reg_get() { reg_value "$KEY\\$1" "$2"; }  # reg_get SECTION NAME
-reg_value() {  # reg_value KEY NAME -> the value's data, or "<absent>"
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v k="$2" '
-    { sub(/^ +/, ""); n = split($0, f, /    /)
-      if (tolower(f[1]) == tolower(k) && n >= 2) { print f[3]; found = 1 } }
-    END { if (!found) print "<absent>" }'
+reg_value() {  # reg_value KEY NAME -> the value's data (nothing when there is no such value)
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^ \+[^ ]\+ \+REG_[A-Z_]\+ *//p'
 }
 # settings_text FILE: the program's whole key as UTF-8 text (FILE.reg as exported).
 settings_text() {
@@ -111,25 +102,22 @@ start_scr() {
   (cd "$APP" && exec wine "$APP/Vellumway.scr" "$@") >/dev/null 2>&1 &
   SCR_PID=$!
 }
-# wait_gone PID SECONDS: true when the process ended in time (its code in EXIT); left
-# running otherwise.
-wait_gone() {
-  local i
-  for i in $(seq $(($2 * 20))); do
-    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; EXIT=$?; return 0; }
-    sleep 0.05
-  done
-  return 1
-}
 # wait_for SECONDS COMMAND...: true as soon as the command is, false when the time is up.
 wait_for() {
   local i
   for i in $(seq $(($1 * 10))); do "${@:2}" && return 0; sleep 0.1; done
   return 1
 }
+# wait_gone PID SECONDS: true when the process ended in time (its code in EXIT); left
+# running otherwise.
+wait_gone() {
+  wait_for "$2" eval "! kill -0 $1 2>/dev/null" || return 1
+  wait "$1" 2>/dev/null
+  EXIT=$?
+}
 driver() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; }
 # The display window of a full-screen run, described by the driver (key=value lines).
-display_info() { driver window-info VellumwayDisplay "${1:-8000}"; }
+display_info() { driver window-info VellumwayDisplay 15000; }
 info_value() { printf '%s\n' "$1" | sed -n "s/^$2=//p" | head -n1; }
 
 screenshot() {  # screenshot NAME: a PNG of the whole virtual display in SHOTS_DIR
@@ -140,3 +128,19 @@ pixel_colour() {  # pixel_colour SHOT X Y -> "r,g,b"
   convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info: 2>/dev/null
 }
 mask_diff() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }  # differing pixels
+# settled_shot NAME TEST...: screenshots (the last in SHOT) until one is the same as the one
+# before it and TEST holds: a finished frame, not one in the middle of a growth step. The last
+# one taken when that takes more than 10 s.
+settled_shot() {
+  local end=$((SECONDS + 10)) prev="$E2E_TMP/prev.png"
+  SHOT=$(screenshot "$1")
+  while [ "$SECONDS" -lt "$end" ]; do
+    cp "$SHOT" "$prev"
+    sleep 0.3
+    SHOT=$(screenshot "$1")
+    cmp -s "$prev" "$SHOT" && "${@:2}" && return
+  done
+}
+# values FILE NAMES: the value lines of an exported key (settings_text), sorted, but for those
+# of the names given (a|b|...).
+values() { grep '^"' "$1" | grep -viE "^\"($2)\"=" | sort; }

@@ -8,7 +8,7 @@ e2e_setup 1024x768
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 HERE=$(dirname "$0")
 declare -A C=()
-STEPS=0
+STEPS=0 DPI=96
 
 # controls: every control of the open dialog in C["ID.key"], plus "focus", the swatches'
 # heights (13 marks one) and the ticked topics.
@@ -40,9 +40,8 @@ check() { if matches "$2"; then pass "$1"; else fail "$1:$MISS"; fi; }  # check 
 # system's fonts widens its control and moves the rest of its row (test_screens.sh checks that
 # captions fit): those rows keep only their row.
 layout() {
-  controls
   local out
-  out=$(for k in "${!C[@]}"; do echo "$k=${C[$k]}"; done | awk -F'\t' -v dpi="$DPI" -v marked="$1" \
+  out=$(driver controls | awk -F'\t' -v dpi="$DPI" -v marked="$1" \
     -v fitted=' 1032 1040 1041 1042 1050 1052 1060 1061 1062 1063 1064 1065 ' '
     function px(t) { return int((t * dpi * 2 + 1440) / 2880) }
     FNR == NR { i = index($0, "="); got[substr($0, 1, i - 1)] = substr($0, i + 1); next }
@@ -67,13 +66,13 @@ crop() {
   IFS=, read -r x y w h <<<"${C[$1.place]}"
   convert "$(screenshot dialog)" -crop "${w}x${h}+$((OX + x))+$((OY + y))" +repage "$2"
 }
-values() { grep -viE "^\"($2)\"=" "$1" | sort; }
 
 while IFS=$'\t' read -r -u 3 step arg want; do
   [[ $step == '' || $step == '#'* ]] || STEPS=$((STEPS + 1))
   case $step in
     '' | '#'*) continue ;;
-    dpi) wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$arg" /f >/dev/null 2>&1 ;;
+    dpi) DPI=$arg
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$arg" /f >/dev/null 2>&1 ;;
     reg) IFS=';' read -r -a items <<<"$arg"
       for item in "${items[@]}"; do reg_set Settings "${item%%=*}" "${item#*=}"; done ;;
     start)
@@ -82,7 +81,6 @@ while IFS=$'\t' read -r -u 3 step arg want; do
       info=$(driver window-info VellumwaySettings 30000)
       settings_text "$E2E_TMP/before"  # after the defaults a first start writes
       read -r OX OY <<<"$(info_value "$info" origin | tr , ' ')"
-      DPI=$(info_value "$info" dpi)
       C=(); while IFS='=' read -r k v; do [ -z "$k" ] || C[$k]=$v; done <<<"$info"
       check "$LABEL: /c opens the dialog" "found=1;$want" ;;
     layout) layout "$arg" ;;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ControlIds.h"
@@ -17,11 +18,9 @@
 namespace {
 
 using Args = std::vector<std::wstring>;
+using vw::win32::Narrow;
 constexpr const wchar_t* kDisplayClass = L"VellumwayDisplay";
 
-std::string Utf8(const std::wstring& text) {
-  return vw::win32::Narrow(text);
-}
 long Num(const std::wstring& text) {
   return std::wcstol(text.c_str(), nullptr, 10);
 }
@@ -84,73 +83,47 @@ void PrintWindow(const char* p, HWND hwnd) {
   ClientToScreen(hwnd, &origin);
   const LONG s = GetWindowLongW(hwnd, GWL_STYLE), x = GetWindowLongW(hwnd, GWL_EXSTYLE);
   std::printf("%sclass=%s\n%srect=%ld,%ld,%ld,%ld\n%sclient=%ld,%ld\n%sorigin=%ld,%ld\n", p,
-              Utf8(ClassOf(hwnd)).c_str(), p, w.left, w.top, w.right, w.bottom, p, c.right,
+              Narrow(ClassOf(hwnd)).c_str(), p, w.left, w.top, w.right, w.bottom, p, c.right,
               c.bottom, p, origin.x, origin.y);
   std::printf("%stopmost=%d\n%schild=%d\n%spopup=%d\n%scaption=%d\n%stitle=%s\n", p,
               !!(x & WS_EX_TOPMOST), p, !!(s & WS_CHILD), p, !!(s & WS_POPUP), p,
-              (s & WS_CAPTION) == WS_CAPTION, p, Utf8(TextOf(hwnd)).c_str());
+              (s & WS_CAPTION) == WS_CAPTION, p, Narrow(TextOf(hwnd)).c_str());
   // The frame: close box, sizing border, minimize and maximize boxes.
   std::printf("%sframe=%d%d%d%d\n", p, !!(s & WS_SYSMENU), !!(s & WS_THICKFRAME),
               !!(s & WS_MINIMIZEBOX), !!(s & WS_MAXIMIZEBOX));
-  HDC screen = GetDC(nullptr);
-  std::printf("%sdpi=%d\n", p, GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
-  std::fflush(stdout);
 }
 
-// A window painted in one brush: a preview host (white, leaving its children's area to them,
-// as the display-settings dialog's preview control does) or a stand-in desktop.
-LRESULT CALLBACK Painted(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg != WM_ERASEBKGND) return DefWindowProcW(hwnd, msg, wp, lp);
-  RECT r;
-  GetClientRect(hwnd, &r);
-  FillRect(reinterpret_cast<HDC>(wp), &r,
-           reinterpret_cast<HBRUSH>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
-  return 1;
-}
+// A window of one colour: a preview host (white, leaving its children's area to them, as the
+// display-settings dialog's preview control does) or a stand-in desktop. One colour a process:
+// a second registration of the class fails harmlessly.
 HWND MakeWindow(DWORD style, int x, int y, int w, int h, COLORREF colour) {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = Painted;
+  wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = CreateSolidBrush(colour);
   wc.lpszClassName = L"VwPainted";
-  RegisterClassW(&wc);  // a second registration fails harmlessly
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Preview", style, x, y, w, h, nullptr, nullptr,
-                              wc.hInstance, nullptr);
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(CreateSolidBrush(colour)));
+  RegisterClassW(&wc);
+  HWND hwnd = CreateWindowW(wc.lpszClassName, L"Preview", style, x, y, w, h, nullptr, nullptr,
+                            wc.hInstance, nullptr);
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);
   return hwnd;
 }
-HWND MakeHost(long width, long height) {
-  RECT f{0, 0, width, height};
-  AdjustWindowRect(&f, WS_OVERLAPPEDWINDOW, FALSE);
-  return MakeWindow(WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, f.right - f.left,
-                    f.bottom - f.top, RGB(255, 255, 255));
-}
 
-// The program's windows of process `pid` (0: any): how many, and the first visible one. A
-// preview is a child of another process's window.
-struct Search {
-  DWORD pid;
-  HWND found;
-  int count;
-};
-BOOL CALLBACK SearchProc(HWND hwnd, LPARAM param) {
-  auto* s = reinterpret_cast<Search*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  const std::wstring cls = ClassOf(hwnd);
-  if ((!s->pid || owner == s->pid) && (cls == kDisplayClass || cls == vw::kSettingsWindowClass)) {
-    ++s->count;
-    if (!s->found && IsWindowVisible(hwnd)) s->found = hwnd;
-  }
-  if (!GetParent(hwnd)) EnumChildWindows(hwnd, SearchProc, param);
-  return TRUE;
-}
-Search Find(DWORD pid) {
-  Search s{pid, nullptr, 0};
-  EnumWindows(SearchProc, reinterpret_cast<LPARAM>(&s));
-  return s;
+// The program's windows of process `pid` (0: any) at the top or, a preview, in `host`: the
+// first visible one and how many.
+std::pair<HWND, int> Find(HWND host, DWORD pid) {
+  HWND shown = nullptr;
+  int count = 0;
+  for (const wchar_t* cls : {kDisplayClass, vw::kSettingsWindowClass})
+    for (HWND w = nullptr; (w = FindWindowExW(host, w, cls, nullptr)) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (pid && owner != pid) continue;
+      ++count;
+      if (!shown && IsWindowVisible(w)) shown = w;
+    }
+  return {shown, count};
 }
 
 // launch SCR TEXT ACTION GO_FILE: starts SCR with exactly TEXT after its name (%HOST%: a host
@@ -161,16 +134,13 @@ Search Find(DWORD pid) {
 int Launch(const Args& a) {
   std::wstring text = a[1];
   HWND host = nullptr;
-  auto put = [&](const wchar_t* mark, HWND value) {
+  for (const std::wstring mark : {L"%HOST%", L"%DEAD%"}) {
     const auto at = text.find(mark);
-    if (at != std::wstring::npos)
-      text.replace(at, wcslen(mark), std::to_wstring(HandleToLong(value)));
-  };
-  if (text.find(L"%HOST%") != std::wstring::npos) put(L"%HOST%", host = MakeHost(240, 180));
-  if (text.find(L"%DEAD%") != std::wstring::npos) {
-    HWND dead = MakeHost(100, 100);
-    DestroyWindow(dead);
-    put(L"%DEAD%", dead);
+    if (at == std::wstring::npos) continue;
+    HWND made = MakeWindow(WS_POPUP | WS_CLIPCHILDREN, 40, 40, 240, 180, RGB(255, 255, 255));
+    if (mark == L"%DEAD%") DestroyWindow(made);
+    if (mark == L"%HOST%") host = made;
+    text.replace(at, mark.size(), std::to_wstring(HandleToLong(made)));
   }
   PumpFor(50);
   std::wstring line = L"\"" + a[0] + L"\" " + text;
@@ -185,7 +155,7 @@ int Launch(const Args& a) {
   bool done = false;
   for (DWORD start = GetTickCount(); GetTickCount() - start < 20000 && !window && !(done = ended());
        PumpFor(20))
-    window = Find(pi.dwProcessId).found;
+    window = Find(host, pi.dwProcessId).first;
   std::printf("outcome=%s\n", done ? "ended" : window ? "window" : "none");
   if (window) {
     PrintWindow("window_", window);
@@ -217,7 +187,7 @@ int Launch(const Args& a) {
   DWORD code = 0;
   GetExitCodeProcess(pi.hProcess, &code);
   PumpFor(100);
-  std::printf("ended=%d\nexit_code=%lu\nwindows_left=%d\n", done, code, Find(0).count);
+  std::printf("ended=%d\nexit_code=%lu\nwindows_left=%d\n", done, code, Find(nullptr, 0).second);
   return 0;
 }
 
@@ -251,10 +221,8 @@ int Stats(const Args& a) {
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-  std::printf("found=%d\n", !!hwnd);
   for (const char* prefix : {"", "late_"}) {
     PROCESS_MEMORY_COUNTERS m{};
-    m.cb = sizeof(m);
     GetProcessMemoryInfo(process, &m, sizeof(m));
     std::printf("%sworking_set_kb=%lu\n%speak_working_set_kb=%lu\n%sgdi_table_objects=%ld\n",
                 prefix, static_cast<unsigned long>(m.WorkingSetSize / 1024), prefix,
@@ -293,31 +261,27 @@ int Solid(const Args& a) {
   return 0;
 }
 
-std::vector<RECT> Monitors() {
-  std::vector<RECT> found;
+// first-frames CLASS MS: from the moment a window of the class is visible, reads the corners
+// of every monitor (8 pixels in) as fast as it can for MS milliseconds and prints what they
+// showed in turn: "RRGGBB" when all agree, "000000" when any is black, else "mixed" (nothing
+// when no window came).
+int FirstFrames(const Args& a) {
+  std::vector<POINT> points;
   EnumDisplayMonitors(
       nullptr, nullptr,
       [](HMONITOR, HDC, LPRECT r, LPARAM p) -> BOOL {
-        return reinterpret_cast<std::vector<RECT>*>(p)->push_back(*r), TRUE;
+        for (LONG x : {r->left + 8, r->right - 9})
+          for (LONG y : {r->top + 8, r->bottom - 9})
+            reinterpret_cast<std::vector<POINT>*>(p)->push_back({x, y});
+        return TRUE;
       },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-// first-frames CLASS MS: from the moment a window of the class is visible, reads the corners
-// of every monitor (8 pixels in) as fast as it can for MS milliseconds and prints the runs of
-// what they showed: "RRGGBB:ms" when all agree, "000000:ms" when any is black, else "mixed:ms".
-int FirstFrames(const Args& a) {
-  std::vector<POINT> points;
-  for (const RECT& r : Monitors())
-    for (LONG x : {r.left + 8, r.right - 9})
-      for (LONG y : {r.top + 8, r.bottom - 9}) points.push_back({x, y});
+      reinterpret_cast<LPARAM>(&points));
   HWND hwnd = nullptr;  // watched without pausing: a blank frame lasts some tens of ms
   for (DWORD start = GetTickCount(); !hwnd && GetTickCount() - start < 10000;)
     if ((hwnd = FindWindowW(a[0].c_str(), nullptr)) && !IsWindowVisible(hwnd)) hwnd = nullptr;
   std::string runs, last;
   char line[32];
-  DWORD start = GetTickCount(), since = start, t = start;
-  while (hwnd && (t = GetTickCount()) - start < static_cast<DWORD>(Num(a[1]))) {
+  for (DWORD start = GetTickCount(); hwnd && GetTickCount() - start < DWORD(Num(a[1]));) {
     HDC screen = GetDC(nullptr);
     std::string seen;
     for (const POINT& p : points) {
@@ -327,76 +291,67 @@ int FirstFrames(const Args& a) {
         seen = (c & 0xFFFFFF) == 0 ? "000000" : seen.empty() || seen == line ? line : "mixed";
     }
     ReleaseDC(nullptr, screen);
-    if (seen != last && !last.empty())
-      runs += last + ":" + std::to_string(t - since) + ",", since = t;
+    if (seen != last) runs += (last.empty() ? "" : ",") + seen;
     last = seen;
   }
-  std::printf("found=%d\nruns=%s:%lu\n", !!hwnd, last.c_str(), t - since);
-  return 0;
-}
-
-// caption-fit: for every visible label, check box and option button of the settings dialog,
-// the width its caption needs beside the width the control gives it; a boxed button loses
-// its box (12 pixels at 96 DPI plus one) and half a digit, as Wine draws it. The font is the
-// dialog's own made again here (Wine will not select another process's font handle).
-int CaptionFit(const Args&) {
-  HWND dialog = WaitFor(vw::kSettingsWindowClass, 20000);
-  HDC dc = CreateCompatibleDC(nullptr);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  SelectObject(dc, CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0,
-                               0, CLEARTYPE_QUALITY, 0, L"MS Shell Dlg 2"));
-  INT digit = 0;
-  GetCharWidth32W(dc, L'0', L'0', &digit);
-  int captions = 0, cut = 0;
-  for (HWND c = dialog ? GetWindow(dialog, GW_CHILD) : nullptr; c; c = GetWindow(c, GW_HWNDNEXT)) {
-    const std::wstring text = TextOf(c);
-    const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & BS_TYPEMASK;
-    const bool boxed =
-        IsClass(c, L"Button") && (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON);
-    const bool label =
-        IsClass(c, L"Static") && !(style & WS_BORDER) && (style & SS_TYPEMASK) <= SS_RIGHT;
-    if (text.empty() || !(boxed || label) || !IsWindowVisible(c)) continue;
-    SIZE need{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &need);
-    RECT client{};
-    GetClientRect(c, &client);
-    const LONG have = client.right - (boxed ? 12 * dpi / 96 + 1 + digit / 2 : 0);
-    ++captions, cut += need.cx > have;
-    std::printf("caption=%s need=%ld have=%ld\n", Utf8(text).c_str(), need.cx, have);
-  }
-  std::printf("captions=%d\ncut=%d\n", captions, cut);
+  std::printf("runs=%s\n", runs.c_str());
   return 0;
 }
 
 // controls: every control of the settings dialog, "ID.key=value" lines (places in pixels of
-// the dialog's client area).
+// the dialog's client area). For a visible caption of a label, check box or option button,
+// "fits": whether the width it needs is at most the width the control gives it, less the box
+// (12 pixels at 96 DPI plus one) and half a digit, as Wine draws it. The font is the dialog's
+// own made again here (Wine will not select another process's font handle).
+struct DialogFont {
+  HWND hwnd;
+  HDC dc;  // with the dialog's font
+  LONG box;
+};
 BOOL CALLBACK PrintControl(HWND c, LPARAM dialogParam) {
-  HWND dialog = reinterpret_cast<HWND>(dialogParam);
-  if (GetParent(c) != dialog && IsClass(GetParent(c), L"ComboBox")) return TRUE;  // its parts
+  const DialogFont& dialog = *reinterpret_cast<DialogFont*>(dialogParam);
+  if (GetParent(c) != dialog.hwnd && IsClass(GetParent(c), L"ComboBox")) return TRUE;  // its parts
   const int id = GetDlgCtrlID(c);
   RECT r{};
   GetWindowRect(c, &r);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  MapWindowPoints(nullptr, dialog.hwnd, reinterpret_cast<POINT*>(&r), 2);
+  const std::wstring text = TextOf(c);
   const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & BS_TYPEMASK;
   std::printf("%d.class=%s\n%d.place=%ld,%ld,%ld,%ld\n%d.visible=%d\n%d.text=%s\n", id,
-              Utf8(ClassOf(c)).c_str(), id, r.left, r.top, r.right - r.left, r.bottom - r.top, id,
-              !!(style & WS_VISIBLE), id, Utf8(TextOf(c)).c_str());
-  if (IsClass(c, L"Button") && (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON))
-    std::printf("%d.checked=%d\n", id, SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED);
+              Narrow(ClassOf(c)).c_str(), id, r.left, r.top, r.right - r.left, r.bottom - r.top, id,
+              !!(style & WS_VISIBLE), id, Narrow(text).c_str());
+  const bool boxed =
+      IsClass(c, L"Button") && (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON);
+  const bool label =
+      IsClass(c, L"Static") && !(style & WS_BORDER) && (style & SS_TYPEMASK) <= SS_RIGHT;
+  if (boxed) std::printf("%d.checked=%d\n", id, SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED);
+  if ((boxed || label) && !text.empty() && IsWindowVisible(c)) {
+    SIZE need{};
+    GetTextExtentPoint32W(dialog.dc, text.c_str(), static_cast<int>(text.size()), &need);
+    GetClientRect(c, &r);
+    std::printf("%d.fits=%d\n", id, need.cx <= r.right - (boxed ? dialog.box : 0));
+  }
   if (IsClass(c, L"ComboBox")) {
     const LRESULT n = SendMessageW(c, CB_GETCURSEL, 0, 0);
     wchar_t item[256] = {};
     if (n >= 0 && SendMessageW(c, CB_GETLBTEXTLEN, n, 0) < 256)
       SendMessageW(c, CB_GETLBTEXT, n, reinterpret_cast<LPARAM>(item));
     std::printf("%d.count=%ld\n%d.selected_text=%s\n", id,
-                static_cast<long>(SendMessageW(c, CB_GETCOUNT, 0, 0)), id, Utf8(item).c_str());
+                static_cast<long>(SendMessageW(c, CB_GETCOUNT, 0, 0)), id, Narrow(item).c_str());
   }
   return TRUE;
 }
 int Controls(const Args&) {
-  HWND dialog = Dialog();
-  std::printf("found=%d\nfocus=%d\n", !!dialog, dialog ? FocusId(dialog) : 0);
-  if (dialog) EnumChildWindows(dialog, PrintControl, reinterpret_cast<LPARAM>(dialog));
+  DialogFont dialog{Dialog(), CreateCompatibleDC(nullptr), 0};
+  const int dpi = GetDeviceCaps(dialog.dc, LOGPIXELSX);
+  SelectObject(dialog.dc,
+               CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                           CLEARTYPE_QUALITY, 0, L"MS Shell Dlg 2"));
+  INT digit = 0;
+  GetCharWidth32W(dialog.dc, L'0', L'0', &digit);
+  dialog.box = 12 * dpi / 96 + 1 + digit / 2;
+  std::printf("found=%d\nfocus=%d\n", !!dialog.hwnd, dialog.hwnd ? FocusId(dialog.hwnd) : 0);
+  EnumChildWindows(dialog.hwnd, PrintControl, reinterpret_cast<LPARAM>(&dialog));
   return 0;
 }
 
@@ -413,26 +368,21 @@ void Handled(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
 }
 // click ID: presses a button, box, option or swatch (BM_CLICK).
 int Click(const Args& a) {
-  HWND c = Control(Num(a[0]));
-  if (c) Handled(c, BM_CLICK, 0, 0);
-  return std::printf("found=%d\n", !!c), !c;
+  Handled(Control(Num(a[0])), BM_CLICK, 0, 0);
+  return 0;
 }
-// set ID TEXT: a text field's new text, as typed; in a list, the entry TEXT (or #N) chosen, as
+// set ID TEXT: a text field's new text, as typed; in a list, the entry TEXT chosen, as
 // a click in the list does: the selection, then the notification the dialog acts on.
 int Set(const Args& a) {
   HWND c = Control(Num(a[0]));
-  if (!c) return std::printf("found=0\n"), 1;
   if (!IsClass(c, L"ComboBox")) {
     Handled(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[1].c_str()));
     return 0;
   }
-  LRESULT index = a[1][0] == L'#' ? Num(a[1].substr(1))
-                                  : SendMessageW(c, CB_FINDSTRINGEXACT, -1,
-                                                 reinterpret_cast<LPARAM>(a[1].c_str()));
-  SendMessageW(c, CB_SETCURSEL, index, 0);
+  SendMessageW(c, CB_SETCURSEL,
+               SendMessageW(c, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(a[1].c_str())), 0);
   Handled(GetParent(c), WM_COMMAND, MAKEWPARAM(Num(a[0]), CBN_SELCHANGE),
           reinterpret_cast<LPARAM>(c));
-  std::printf("text=%s\n", Utf8(TextOf(c)).c_str());
   return 0;
 }
 // key VK [N]: N times a key press and release at the focused control, through the dialog's
@@ -461,22 +411,20 @@ int Close(const Args&) {
 // "OK", and whether it went.
 int MsgBox(const Args&) {
   HWND dialog = Dialog(), box = nullptr;
-  DWORD owner = 0, pid = 0;
-  GetWindowThreadProcessId(dialog, &owner);
   for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 5000; PumpFor(50))
     while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr &&
-           !(IsWindowVisible(box) && GetWindowThreadProcessId(box, &pid) && pid == owner)) {
+           !(IsWindowVisible(box) && GetWindow(box, GW_OWNER) == dialog)) {
     }
   if (!box) return std::printf("found=0\n"), 1;
   std::string buttons, icon = "0";
   for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (!IsWindowVisible(c)) continue;
-    if (IsClass(c, L"Button")) buttons += (buttons.empty() ? "" : ",") + Utf8(TextOf(c));
+    if (IsClass(c, L"Button")) buttons += (buttons.empty() ? "" : ",") + Narrow(TextOf(c));
     if (IsClass(c, L"Static") && (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
       icon = "1";
   }
-  std::printf("found=1\ntitle=%s\ntext=%s\nicon=%s\nbuttons=%s\n", Utf8(TextOf(box)).c_str(),
-              Utf8(TextOf(GetDlgItem(box, 0xFFFF))).c_str(), icon.c_str(), buttons.c_str());
+  std::printf("found=1\ntitle=%s\ntext=%s\nicon=%s\nbuttons=%s\n", Narrow(TextOf(box)).c_str(),
+              Narrow(TextOf(GetDlgItem(box, 0xFFFF))).c_str(), icon.c_str(), buttons.c_str());
   PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < 3000;) PumpFor(50);
   Handled(dialog, WM_NULL, 0, 0);  // the handler that opened the box has returned
@@ -503,7 +451,6 @@ constexpr Command kCommands[] = {{L"launch", 4, Launch},
                                  {L"hold-file", 2, Hold},
                                  {L"solid-window", 3, Solid},
                                  {L"first-frames", 2, FirstFrames},
-                                 {L"caption-fit", 0, CaptionFit},
                                  {L"controls", 0, Controls},
                                  {L"click", 1, Click},
                                  {L"set", 2, Set},
