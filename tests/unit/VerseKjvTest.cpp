@@ -55,21 +55,5 @@ TEST_F(KjvTest, EveryTopicEntryIsAVerseOfTheFile) {
   for (const auto& [record, line] : runs) EXPECT_EQ(At(record), line);
 }
 
-TEST_F(KjvTest, EveryRecordReadsAsA528CharacterText) {
-  EXPECT_EQ(file_.GetRecordCount(), 31102);
-  int books = 0;
-  std::int16_t lastBook = 0;
-  for (file_.MoveFirst(); !file_.NoMatch(); file_.MoveNext()) {
-    std::size_t characters = 0;
-    for (unsigned char c : buffer_.Text)
-      if ((c & 0xC0) != 0x80) ++characters;
-    ASSERT_EQ(characters, kVerseTextLength) << file_.GetCurrentRecord();
-    if (buffer_.Book != lastBook) ++books, lastBook = buffer_.Book;
-  }
-  EXPECT_EQ(file_.GetCurrentRecord(), 31103);
-  EXPECT_EQ(books, 66);
-  EXPECT_EQ(mSharedBookDefine::ReferenceLine(buffer_), "Revelation 22:21");
-}
-
 }  // namespace
 }  // namespace vw

@@ -76,54 +76,41 @@ TEST_F(VerseRendererTest, GrowsTwoPointsATickThenReportsTheEnd) {
   }
 }
 
-TEST_F(VerseRendererTest, PlacesTitleLinesAndReference) {
+TEST_F(VerseRendererTest, PlacesTitleLinesAndReferenceOnThePrimaryMonitor) {
   struct Case {
-    int width, height;
+    int width, height;  // the window, over every monitor
+    LayoutArea primary;
     std::string title, text, drawn;
   };
   // One line under a title: the reference sits two line heights below the line's bottom at
-  // 315. Lines of 20 characters. A verse taller than the window is cut above and below; the
-  // reference is never broken. No verse text: title and reference only; at an odd width the
-  // half pixel rounds to even.
-  const Case cases[] = {{800, 600, "The Ten Commandments", "Jesus wept.",
-                         "The Ten Commandments@300,0|Jesus wept.@345,285|John 11:35@350,375"},
-                        {200, 300, "", "one two three four five six seven",
-                         "one two three four@10,120|five six seven@30,150|John 11:35@50,240"},
-                        {40, 60, "", "aaaa bbbb cccc dddd",
-                         "aaaa @-5,-30|bbbb @-5,0|cccc @-5,30|dddd@0,60|John 11:35@-30,150"},
-                        {201, 301, "Salvation", "", "Salvation@56,0|John 11:35@50,210"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    verse.Title = c.title;
-    verse.Text = c.text;
-    Show(c.width, c.height, 20.0f);
-    EXPECT_EQ(Drawn(), c.drawn);
-  }
-  // While small the lines keep the breaks of the target size.
-  verse = {"John 11:35", cases[1].text, ""};
-  Show(200, 300, 3.0f);
-  EXPECT_EQ(picText.Draws()[0].text, "one two three four");
-}
-
-TEST_F(VerseRendererTest, LaysOutOnThePrimaryMonitorInsideAWiderWindow) {
-  struct Case {
-    int width, height;
-    LayoutArea primary;
-  };
-  // The window spans every monitor; the verse goes where the primary lies inside it, laid
-  // out with the primary's size: the places of a plain 800 x 600 window, moved by the
-  // primary's corner. Background and frame cover the whole window.
-  const Case cases[] = {{800, 600, {0, 0, 800, 600}},
-                        {1824, 768, {0, 0, 800, 600}},
-                        {1824, 768, {1024, 0, 800, 600}},
-                        {1024, 1368, {112, 768, 800, 600}}};
-  verse.Title = "The Ten Commandments";
+  // 315. A window over several monitors lays the verse out with the primary's size where the
+  // primary lies: the same places, moved by its corner. Lines of 20 characters. A verse
+  // taller than the window is cut above and below; the reference is never broken. No verse
+  // text: title and reference only; at an odd width the half pixel rounds to even.
+  const std::string ten = "The Ten Commandments", wept = "Jesus wept.";
+  // clang-format off
+  const Case cases[] = {
+      {800, 600, {0, 0, 800, 600}, ten, wept,
+       "The Ten Commandments@300,0|Jesus wept.@345,285|John 11:35@350,375"},
+      {1824, 768, {0, 0, 800, 600}, ten, wept,
+       "The Ten Commandments@300,0|Jesus wept.@345,285|John 11:35@350,375"},
+      {1824, 768, {1024, 0, 800, 600}, ten, wept,
+       "The Ten Commandments@1324,0|Jesus wept.@1369,285|John 11:35@1374,375"},
+      {1024, 1368, {112, 768, 800, 600}, ten, wept,
+       "The Ten Commandments@412,768|Jesus wept.@457,1053|John 11:35@462,1143"},
+      {200, 300, {0, 0, 200, 300}, "", "one two three four five six seven",
+       "one two three four@10,120|five six seven@30,150|John 11:35@50,240"},
+      {40, 60, {0, 0, 40, 60}, "", "aaaa bbbb cccc dddd",
+       "aaaa @-5,-30|bbbb @-5,0|cccc @-5,30|dddd@0,60|John 11:35@-30,150"},
+      {201, 301, {0, 0, 201, 301}, "Salvation", "", "Salvation@56,0|John 11:35@50,210"}};
+  // clang-format on
   for (bool transparent : {false, true}) {
     program.Settings.ScreenColor = transparent;
     const ISurface* background = transparent ? &picCapture : &picBlank;
     for (const Case& c : cases) {
-      SCOPED_TRACE(c.primary.x + c.primary.y);
-      const int x = c.primary.x, y = c.primary.y;
+      SCOPED_TRACE(c.drawn);
+      verse.Title = c.title;
+      verse.Text = c.text;
       picText.ClearCalls();
       renderer.Resize(c.width, c.height, c.primary, verse);
       // Until the first frame the window shows picText: it holds the background already.
@@ -132,19 +119,21 @@ TEST_F(VerseRendererTest, LaysOutOnThePrimaryMonitorInsideAWiderWindow) {
       window.ClearCalls();
       picText.ClearCalls();
       renderer.DrawVerse(20.0f);
-      auto at = [](int px, int py) { return std::to_string(px) + "," + std::to_string(py); };
-      EXPECT_EQ(Drawn(), "The Ten Commandments@" + at(300 + x, y) + "|Jesus wept.@" +
-                             at(345 + x, 285 + y) + "|John 11:35@" + at(350 + x, 375 + y));
-      EXPECT_TRUE(picText.calls.front().copy) << "background first";
+      EXPECT_EQ(Drawn(), c.drawn);
+      // The background first, then the frame: both cover the whole window.
+      EXPECT_TRUE(picText.calls.front().copy);
       const SurfaceCall back = picText.Copies().at(0), shown = window.Copies().at(0);
       EXPECT_EQ(back.source, background);
       EXPECT_EQ(shown.source, &picText);
-      for (const SurfaceCall& copy : {back, shown}) {
-        EXPECT_EQ(copy.width, c.width);
-        EXPECT_EQ(copy.height, c.height);
-      }
+      for (const SurfaceCall& copy : {back, shown})
+        EXPECT_EQ(std::to_string(copy.width) + "x" + std::to_string(copy.height),
+                  std::to_string(c.width) + "x" + std::to_string(c.height));
     }
   }
+  // While small the lines keep the breaks of the target size.
+  verse = {"John 11:35", cases[4].text, ""};
+  Show(200, 300, 3.0f);
+  EXPECT_EQ(picText.Draws()[0].text, "one two three four");
 }
 
 TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere) {
