@@ -116,6 +116,13 @@ wait_gone() {
   EXIT=$?
 }
 driver() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; }
+# solid_desktop R G B: a stand-in desktop of that colour behind everything (Wine's capture
+# sees Wine's windows only), once it is painted; its process in DESKTOP_PID.
+solid_desktop() {
+  wine "$DRIVER" solid-window "$@" >"$E2E_TMP/desktop.out" 2>/dev/null &
+  DESKTOP_PID=$!
+  wait_for 10 grep -q solid=1 "$E2E_TMP/desktop.out"
+}
 # The display window of a full-screen run, described by the driver (key=value lines).
 display_info() { driver window-info VellumwayDisplay 15000; }
 info_value() { printf '%s\n' "$1" | sed -n "s/^$2=//p" | head -n1; }

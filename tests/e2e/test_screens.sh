@@ -21,9 +21,7 @@ two_monitors() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /d "$1" /f >/dev/null 2>&1
   wineserver -k; wineserver -w; wineserver -p
-  wine "$DRIVER" solid-window ${DESKTOP_RGB//,/ } >"$E2E_TMP/desktop.out" 2>/dev/null &
-  DESKTOP_PID=$!
-  wait_for 10 grep -q solid=1 "$E2E_TMP/desktop.out"
+  solid_desktop ${DESKTOP_RGB//,/ }
 }
 set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1

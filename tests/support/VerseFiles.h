@@ -1,11 +1,11 @@
 #pragma once
+#include <stdlib.h>
+
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 #include <string_view>
 
@@ -17,11 +17,8 @@ namespace vw::test {
 class TempDir {
  public:
   TempDir() {
-    static std::atomic<int> counter{0};
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("vellumway-verses-" + std::to_string(rd()) + "-" + std::to_string(++counter));
-    std::filesystem::create_directories(path_);
+    std::string pattern = (std::filesystem::temp_directory_path() / "vellumway-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
   }
   ~TempDir() {
     std::error_code ec;

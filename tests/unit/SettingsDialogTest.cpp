@@ -59,10 +59,9 @@ struct Dialog {
     form.Form_Load();
   }
 
-  std::string Item(ControlId list, int index) const { return ui.ListItem(list, index); }
   int Find(ControlId list, const std::string& item) const {
     for (int i = 0; i < ui.ListCount(list); ++i)
-      if (Item(list, i) == item) return i;
+      if (ui.ListItem(list, i) == item) return i;
     return -1;
   }
   // The marked swatch as "M", the others as "-", anything else as "?".
@@ -83,8 +82,8 @@ struct Dialog {
     };
     std::string topics;
     for (int i = 0; i < kTopicBoxCount; ++i) topics += on(chkDisplay(i));
-    return "sec=" + ui.Text(ControlId::txtChangeSec) +
-           "|size=" + Item(ControlId::cboMaxFontSize, ui.ListIndex(ControlId::cboMaxFontSize)) +
+    return "sec=" + ui.Text(ControlId::txtChangeSec) + "|size=" +
+           ui.ListItem(ControlId::cboMaxFontSize, ui.ListIndex(ControlId::cboMaxFontSize)) +
            "|bold=" + on(ControlId::chkBold) + "|italic=" + on(ControlId::chkItalic) +
            "|shadow=" + on(ControlId::chkDropShadow) + hidden(ControlId::chkDropShadow) +
            "|font=" + ui.Text(ControlId::cmbFont) + "|sample=" + ui.sampleFace +

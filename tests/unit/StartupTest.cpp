@@ -62,16 +62,15 @@ TEST(Startup, SecondInstanceGuard) {
   for (const auto& c : cases) {
     MemorySettingsStore store;
     if (c.previous) store.Set("Startup", "PrevInstance", c.previous);
-    auto d = DecideStartup(store, c.raw, c.running);
-    const std::string label = std::string(c.previous ? c.previous : "<none>") + " then " + c.raw +
-                              (c.running ? " (running)" : "");
-    EXPECT_EQ(d.stoppedByGuard, !c.proceeds) << label;
-    if (c.proceeds) {
-      EXPECT_EQ(store.Get("Startup", "PrevInstance"), NormaliseCommandLine(c.raw)) << label;
-    } else {
-      EXPECT_EQ(d.mode, StartMode::End) << label;
-      EXPECT_EQ(store.Get("Startup", "PrevInstance"), c.previous ? c.previous : "") << label;
-    }
+    SCOPED_TRACE(std::string(c.previous ? c.previous : "<none>") + " then " + c.raw +
+                 (c.running ? " (running)" : ""));
+    const StartupDecision d = DecideStartup(store, c.raw, c.running);
+    EXPECT_EQ(d.stoppedByGuard, !c.proceeds);
+    EXPECT_EQ(d.mode == StartMode::End, !c.proceeds);
+    // A stopped start leaves the line of the run it found.
+    EXPECT_EQ(store.Get("Startup", "PrevInstance"), c.proceeds   ? NormaliseCommandLine(c.raw)
+                                                    : c.previous ? c.previous
+                                                                 : "");
   }
 }
 

@@ -2,26 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <vector>
 
 namespace vw {
 namespace {
 
 // Hands out the numbers a test gives it, in order, and counts the draws.
-class ScriptedRandom : public IRandom {
- public:
-  explicit ScriptedRandom(std::deque<float> values) : values_(std::move(values)) {}
+struct ScriptedRandom : IRandom {
+  explicit ScriptedRandom(std::vector<float> given) : values(std::move(given)) {}
   float Next() override {
-    ++draws;
-    if (values_.empty()) return 0.0f;
-    float v = values_.front();
-    values_.pop_front();
+    const float v = draws < values.size() ? values[draws] : 0.0f;
+    ++draws;  // a draw past the script counts too
     return v;
   }
-  int draws = 0;
-
- private:
-  std::deque<float> values_;
+  std::vector<float> values;
+  std::size_t draws = 0;
 };
 
 SettingsRecord Shades(std::int16_t color) {
@@ -55,7 +50,7 @@ TEST(PickTextColor, ShadesOfTheBaseColours) {
     ScriptedRandom random({c.r1});
     EXPECT_EQ(PickTextColor(Shades(c.color), random), MakeColor(c.red, c.green, c.blue))
         << "Color " << c.color << " r1 " << c.r1;
-    EXPECT_EQ(random.draws, 1);
+    EXPECT_EQ(random.draws, 1u);
   }
   ScriptedRandom random({0.0f});
   EXPECT_EQ(PickTextColor(Shades(2), random), 0x00333366u) << "red in the low byte";
@@ -67,7 +62,7 @@ TEST(PickTextColor, RandomColourDrawsLevelThenRedGreenBlue) {
   s.Color = 1;  // ignored for a random colour
   ScriptedRandom random({0.9f, 0.0f, 0.5f, 0.99999994f});
   EXPECT_EQ(PickTextColor(s, random), MakeColor(0, 128, 255));
-  EXPECT_EQ(random.draws, 4);
+  EXPECT_EQ(random.draws, 4u);
 
   ScriptedRandom dark({0.9f, 0.001f, 0.003f, 0.0039f});
   EXPECT_EQ(PickTextColor(s, dark), 0u) << "no minimum brightness";
