@@ -143,7 +143,7 @@ settled_shot() {
   SHOT=$(screenshot "$1")
   while [ "$SECONDS" -lt "$end" ]; do
     cp "$SHOT" "$prev"
-    sleep 0.3  # a growth step is 100 ms: two shots this far apart that agree show a still frame
+    sleep 0.3  # growth steps come every 25 ms: shots this far apart that agree show a still frame
     SHOT=$(screenshot "$1")
     cmp -s "$prev" "$SHOT" && "${@:2}" && return
   done
