@@ -87,6 +87,7 @@ TEST(Rotation, SequencesFromTheSavedPlace) {
       {5, kNoahArk, 97, {1}, kAllVerses},
       {4 + 32, kNoahArk, 97, {22732}, kProphecies},
       {4, kNoahArk, 97, {139}, kNoahArk},
+      {4, kNoahArk, 96, {235}, kNoahArk},  // the last entry, Genesis 9:29
       {2, kTenCommandments, 9, {2069, 2055, 2056}, kTenCommandments},
       // A topic resumes after the saved entry, all verses at the saved record.
       {8, kSamson, 5, {6891, 6892}, kSamson},
