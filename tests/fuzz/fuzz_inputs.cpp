@@ -2,10 +2,6 @@
 // hand-edited registry values, as a command line, as verse text to lay out and as a kjv.dat.
 // None of them may crash, and what they produce must stay inside the ranges the program
 // relies on.
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +12,7 @@
 #include "display/TextLayout.h"
 #include "tests/support/MemorySettingsStore.h"
 #include "tests/support/RecordingSurface.h"
+#include "tests/support/VerseFiles.h"
 #include "verses/CTypeRFA.h"
 #include "verses/VerseRotation.h"
 
@@ -99,9 +96,9 @@ void Layout(const Bytes& data) {
 // The input as kjv.dat: no read may run past a record or the buffer, and the rotation over
 // it, from a place the input picks, delivers without failing.
 void VerseFile(const Bytes& data) {
-  static const std::string folder = "/tmp/vellumway-fuzz-" + std::to_string(getpid()) + "/";
-  std::filesystem::create_directories(folder);
-  std::ofstream(folder + "kjv.dat", std::ios::binary | std::ios::trunc) << data;
+  static const test::TempDir dir;
+  static const std::string folder = dir.Path().generic_string() + "/";
+  test::WriteBytes(dir.Path() / "kjv.dat", data);
   VerseRecord buffer;
   CTypeRFA file(buffer);
   file.FileName(folder + "kjv.dat");

@@ -1,6 +1,6 @@
 #pragma once
-#include <algorithm>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,12 +35,9 @@ class MemorySettingsStore : public ISettingsStore {
   // "Key=value|..." stored in "Settings" as an earlier run left them, then the defaults a
   // start adds for what is missing; the writes start empty after that.
   void AfterAStart(const std::string& entries) {
-    for (std::size_t at = 0; at < entries.size();) {
-      const std::size_t end = std::min(entries.find('|', at), entries.size());
-      const std::string e = entries.substr(at, end - at);
+    std::istringstream in(entries);
+    for (std::string e; std::getline(in, e, '|');)
       Set("Settings", e.substr(0, e.find('=')), e.substr(e.find('=') + 1));
-      at = end + 1;
-    }
     EnsureDefaultSettings(*this);
     writes.clear();
   }
