@@ -149,7 +149,7 @@ int Launch(const Args& a) {
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(a[0].c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                       &pi))
-    return std::printf("outcome=unlaunched\n"), 1;
+    return std::printf("outcome=unlaunched(error %lu)\n", GetLastError()), 1;
   auto ended = [&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; };
   HWND window = nullptr;
   bool done = false;
