@@ -9,22 +9,24 @@ bash scripts/build.sh
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
 args=("$@"); [ ${#args[@]} -eq 0 ] && args=(/s)
+# Wine runs with a fixed address layout (setarch -R): randomized, about one start in a thousand
+# fails to map Wine's shared user data.
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  exec wine build/dist/Vellumway.scr "${args[@]}"
+  exec setarch -R wine build/dist/Vellumway.scr "${args[@]}"
 fi
 
-d=117
-while [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
-Xvfb ":$d" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display and names it once it accepts clients.
+fifo=$(mktemp -u /tmp/vw-run.XXXXXX); mkfifo "$fifo"
+Xvfb -screen 0 1280x720x24 -displayfd 3 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=":$d"
 trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
-sleep 0.5
-[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+read -r -t 20 d <"$fifo"; rm -f "$fifo"
+export DISPLAY=":$d"
+[ -d "$WINEPREFIX" ] || setarch -R wineboot -i >/dev/null 2>&1
 # Wine reports its own idea of the pointer when a window appears; put the real one there.
 xdotool mousemove 640 360
-wine build/dist/Vellumway.scr "${args[@]}" &
+setarch -R wine build/dist/Vellumway.scr "${args[@]}" &
 saver=$!
 sleep "${VW_RUN_SECONDS:-8}"
 mkdir -p build/screenshots
