@@ -140,5 +140,5 @@ xdotool click 1
 wait_gone "$SCR_PID" 5
 verses=$(reg_get Settings LastVerse)
 echo "peak_memory_kb: VmHWM $hwm (VmRSS at the end $rss); peak working set $(info_value "$late" peak_working_set_kb) (GetProcessMemoryInfo)"
-echo "gdi_objects: $(info_value "$early" gdi_table_objects) after the first verses, $(info_value "$late" gdi_table_objects) after $verses verses (${VERSES_SECONDS}s at ChangeSec 1); GetGuiResources answers $(info_value "$late" gdi_objects) under Wine"
+echo "gdi_objects: $(info_value "$early" gdi_table_objects) after the first verses, $(info_value "$late" gdi_table_objects) after $verses verses (${VERSES_SECONDS}s at ChangeSec 1) (counted in the GDI handle table: GetGuiResources answers 0 under Wine)"
 echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
