@@ -15,5 +15,5 @@ Xvfb ":$d" -screen 0 3840x2160x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
 export DISPLAY=":$d"
-wineboot -i >/dev/null 2>&1
-wine "${VW_FRAME_BENCH:-build/windows/bench/frame_bench.exe}" --frames "${VW_BENCH_FRAMES:-400}" 2>/dev/null | tr -d '\r'
+setarch -R wineboot -i >/dev/null 2>&1  # a fixed address layout, as in the tests
+setarch -R wine "${VW_FRAME_BENCH:-build/windows/bench/frame_bench.exe}" --frames "${VW_BENCH_FRAMES:-400}" 2>/dev/null | tr -d '\r'

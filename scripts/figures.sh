@@ -17,6 +17,8 @@
 # Uses VW_DIST and VW_WINBUILD when set, else build/dist and build/windows; builds with
 # scripts/build.sh only when the program, the test driver or the start-up benchmark is missing.
 set -euo pipefail
+# Wine with a fixed address layout, as in the tests (README, "Testing and measuring").
+(( 0x$(</proc/self/personality) & 0x40000 )) || exec setarch -R bash "$0" "$@"
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUNS=7 CPU_SECONDS=60 VERSES_SECONDS=260
 while [ $# -gt 0 ]; do
