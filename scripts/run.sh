@@ -9,7 +9,7 @@ bash scripts/build.sh
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
 args=("$@"); [ ${#args[@]} -eq 0 ] && args=(/s)
-# Wine runs with a fixed address layout (setarch -R): randomized, about one start in a thousand
+# Wine runs with a fixed address layout (setarch -R): randomized, about one start in 1,500
 # fails to map Wine's shared user data.
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
