@@ -117,9 +117,12 @@ fingerprint() { [ -f "$DAT" ] && stat -L -c '%s %Y' "$DAT" && [ "$(stat -L -c %s
 # screen is read (SHOT) while the window is up, before the action.
 launch() {
   local go="$E2E_TMP/go" out="$E2E_TMP/launch.txt" k v
-  rm -f "$go"
+  # A report left by the last case could be read before the start below truncates it.
+  rm -f "$go" "$out"
   [ "$3" = - ] || cp "$(screenshot "$NAME-before")" "$E2E_TMP/before.png"
-  wine "$DRIVER" launch "$SCR_WIN" "$1" "$2" "$(winepath -w "$go")" >"$out" 2>/dev/null &
+  # Wine's error lines are kept, to be shown when the case fails.
+  WINEDEBUG=fixme-all wine "$DRIVER" launch "$SCR_WIN" "$1" "$2" "$(winepath -w "$go")" \
+    >"$out" 2>"$E2E_TMP/launch.err" &
   local pid=$!
   until grep -q '^outcome=' "$out" || ! kill -0 $pid; do sleep 0.05; done 2>/dev/null
   if [ "$3" != - ] && grep -q '^outcome=window' "$out"; then
@@ -191,7 +194,9 @@ run_case() {
   check_store "$name" "$5"
   [[ $2 == *kjv=* ]] && expect_eq "$name: kjv.dat is never written" "$before" "$(fingerprint)"
   [ "$6" != - ] && [ -n "$SHOT" ] && check_screen "$name" "$6"
-  [ "$E2E_FAILED" = "$failed" ] || { [ -n "$SHOT" ] && cp "$SHOT" "$SHOTS_DIR/$NAME-failed-$CASES.png"; }
+  [ "$E2E_FAILED" = "$failed" ] || {
+    grep -v -e wine32 -e multiarch -e dpkg "$E2E_TMP/launch.err" | head -n 5 | sed 's/^/     /'
+    [ -n "$SHOT" ] && cp "$SHOT" "$SHOTS_DIR/$NAME-failed-$CASES.png"; }
   SHOT=""
 }
 
