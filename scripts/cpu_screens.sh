@@ -4,8 +4,6 @@
 # /proc over the same window after the first verse. Prints one line per layout.
 # Usage: scripts/cpu_screens.sh [SECONDS]   (default 30)
 set -euo pipefail
-# Wine with a fixed address layout, as in the tests (README, "Testing and measuring").
-(( 0x$(</proc/self/personality) & 0x40000 )) || exec setarch -R bash "$0" "$@"
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 SECONDS_WANTED=${1:-30}
 export VW_DIST=${VW_DIST:-$ROOT/build/dist} VW_WINBUILD=${VW_WINBUILD:-$ROOT/build/windows}

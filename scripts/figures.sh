@@ -17,9 +17,17 @@
 # Uses VW_DIST and VW_WINBUILD when set, else build/dist and build/windows; builds with
 # scripts/build.sh only when the program, the test driver or the start-up benchmark is missing.
 set -euo pipefail
-# Wine with a fixed address layout, as in the tests (README, "Testing and measuring").
-(( 0x$(</proc/self/personality) & 0x40000 )) || exec setarch -R bash "$0" "$@"
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+export VW_DIST=${VW_DIST:-$ROOT/build/dist}
+export VW_WINBUILD=${VW_WINBUILD:-$ROOT/build/windows}
+export VW_SRC=$ROOT
+export VW_SHOTS=${VW_SHOTS:-$VW_WINBUILD/figures-shots}
+if [ ! -f "$VW_DIST/Vellumway.scr" ] || [ ! -f "$VW_DIST/kjv.dat" ] ||
+   [ ! -f "$VW_WINBUILD/tests/e2e/driver/vwdriver.exe" ] || [ ! -f "$VW_WINBUILD/bench/start_bench.exe" ]; then
+  bash "$ROOT/scripts/build.sh"
+fi
+. "$ROOT/tests/e2e/lib.sh"  # before the options are read: it may start this script again
+set +e
 RUNS=7 CPU_SECONDS=60 VERSES_SECONDS=260
 while [ $# -gt 0 ]; do
   case $1 in
@@ -29,17 +37,6 @@ while [ $# -gt 0 ]; do
     *) echo "usage: $0 [--runs N] [--cpu-seconds S] [--verses-seconds S]" >&2; exit 2 ;;
   esac
 done
-
-export VW_DIST=${VW_DIST:-$ROOT/build/dist}
-export VW_WINBUILD=${VW_WINBUILD:-$ROOT/build/windows}
-export VW_SRC=$ROOT
-export VW_SHOTS=${VW_SHOTS:-$VW_WINBUILD/figures-shots}
-if [ ! -f "$VW_DIST/Vellumway.scr" ] || [ ! -f "$VW_DIST/kjv.dat" ] ||
-   [ ! -f "$VW_WINBUILD/tests/e2e/driver/vwdriver.exe" ] || [ ! -f "$VW_WINBUILD/bench/start_bench.exe" ]; then
-  bash "$ROOT/scripts/build.sh"
-fi
-. "$ROOT/tests/e2e/lib.sh"
-set +e
 START_BENCH="$VW_WINBUILD/bench/start_bench.exe"
 if [ ! -f "$START_BENCH" ]; then
   echo "No start-up benchmark in $VW_WINBUILD; build it:" >&2

@@ -6,8 +6,7 @@
 # randomized, as Linux starts programs, instead of the fixed one the tests use)
 set -euo pipefail
 CYCLES=${1:-500} LAYOUT=${2:-fixed}
-[ "$LAYOUT" = random ] || (( 0x$(</proc/self/personality) & 0x40000 )) ||
-  exec setarch -R bash "$0" "$@"
+[ "$LAYOUT" = random ] && export VW_RANDOM_LAYOUT=1
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export VW_DIST=${VW_DIST:-$ROOT/build/dist} VW_WINBUILD=${VW_WINBUILD:-$ROOT/build/windows}
 export VW_SRC=$ROOT VW_SHOTS=${VW_SHOTS:-$VW_WINBUILD/figures-shots}

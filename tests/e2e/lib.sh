@@ -6,6 +6,12 @@
 set -u
 
 : "${VW_DIST:?}" "${VW_WINBUILD:?}" "${VW_SRC:?}"
+# Wine maps its shared user data at a fixed address. With the address space randomized, about
+# one Wine start in 1,500 finds that place taken ("failed to map the shared user data") and
+# fails, so the script that sources this runs again with a fixed layout (setarch -R, inherited
+# by every child), unless VW_RANDOM_LAYOUT asks for the randomized one.
+[ -n "${VW_RANDOM_LAYOUT:-}" ] || (( 0x$(</proc/self/personality) & 0x40000 )) ||
+  exec setarch -R bash "$0" "$@"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
