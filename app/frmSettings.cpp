@@ -1,23 +1,14 @@
 #include "app/frmSettings.h"
 
-#include <array>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "core/Conversions.h"
 #include "core/Settings.h"
-#include "verses/TopicTable.h"
+#include "verses/Topics.h"
 
 namespace vw {
-
-namespace {
-
-// Bit value of each topic box, by box index.
-constexpr std::array<std::int32_t, kTopicBoxCount> kTopicBits = {
-    kAllVerses, kTenCommandments, kNoahArk, kSamson, kSalvation, kProphecies};
-
-}  // namespace
 
 void frmSettings::Form_Load() {
   // Every value is read through the settings table, as the display reads it, so the dialog
@@ -139,15 +130,15 @@ void frmSettings::picColorSelect_Click(int index) {
 
 std::int32_t frmSettings::GetDisplayMask() const {
   std::int32_t mask = 0;
-  for (int i = 0; i < kTopicBoxCount; ++i) {
-    if (controls_.IsChecked(chkDisplay(i))) mask += kTopicBits[i];
+  for (int i = 0; i < kTopicCount; ++i) {
+    if (controls_.IsChecked(chkDisplay(i))) mask += kTopicRows[i].Value;
   }
   return mask;
 }
 
 void frmSettings::SetDisplayMask(std::int32_t mask) {
-  for (int i = 0; i < kTopicBoxCount; ++i) {
-    SetCheckBox(chkDisplay(i), (mask & kTopicBits[i]) != 0);
+  for (int i = 0; i < kTopicCount; ++i) {
+    SetCheckBox(chkDisplay(i), (mask & kTopicRows[i].Value) != 0);
   }
 }
 

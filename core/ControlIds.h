@@ -37,11 +37,10 @@ enum class ControlId : int {
   picColorColl = 1052,
   picColorSelect0 = 1060,  // swatch i is picColorSelect0 + i, i = 0..5
 
-  chkDisplay0 = 1070,  // topic box i is chkDisplay0 + i, i = 0..5
+  chkDisplay0 = 1070,  // the box of topic row i (verses/Topics.h) is chkDisplay0 + i
 };
 
 inline constexpr int kSwatchCount = 6;
-inline constexpr int kTopicBoxCount = 6;
 
 constexpr ControlId picColorSelect(int index) {
   return static_cast<ControlId>(static_cast<int>(ControlId::picColorSelect0) + index);

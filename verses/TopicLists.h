@@ -1,7 +1,10 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <unordered_set>
 #include <vector>
+
+#include "verses/Topics.h"
 
 namespace vw {
 
@@ -19,20 +22,19 @@ class TopicList {
   std::unordered_set<std::int32_t> present_;
 };
 
-// The lists of the five topics that have one ("AllVerses" walks the whole file instead).
-struct TopicLists {
-  TopicList TenCommandments;
-  TopicList NoahArk;
-  TopicList Samson;
-  TopicList Salvation;
-  TopicList Prophecies;
-
-  // The list of the topic with this bit value; nullptr for "AllVerses" and for any value
-  // that is not a single topic.
+// The lists of the topics that have one ("AllVerses" walks the whole file instead).
+class TopicLists {
+ public:
+  // The list of the topic with this bit value; nullptr for a topic without runs
+  // ("AllVerses") and for any value that is not a single topic.
   const TopicList* ListFor(std::int32_t topicValue) const;
+
+ private:
+  friend void BuildTopicLists(TopicLists& lists);
+  std::array<TopicList, kTopicCount> lists_;  // by row of kTopicRows
 };
 
-// Fills the five lists with their fixed record numbers, in showing order.
+// Fills every topic's list with the records of its runs, in showing order.
 void BuildTopicLists(TopicLists& lists);
 
 }  // namespace vw

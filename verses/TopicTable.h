@@ -3,20 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "verses/Topics.h"
+
 namespace vw {
 
-// Topic bit values; a set of topics (the "Display" setting) is their sum.
-inline constexpr std::int16_t kAllVerses = 1;
-inline constexpr std::int16_t kTenCommandments = 2;
-inline constexpr std::int16_t kNoahArk = 4;
-inline constexpr std::int16_t kSamson = 8;
-inline constexpr std::int16_t kSalvation = 16;
-inline constexpr std::int16_t kProphecies = 32;
-
 struct TopicEntry {
-  std::string Key;    // identifier, e.g. "TenCommandments"
-  std::int16_t Value; // bit value
-  std::string Title;  // shown above the verse; empty for all verses
+  std::string Key;     // identifier, e.g. "TenCommandments"
+  std::int16_t Value;  // bit value
+  std::string Title;   // shown above the verse; empty for all verses
 };
 
 // The six topics in fixed order, looked up by 1-based position or by key.
@@ -46,7 +40,7 @@ class TopicTable {
   std::vector<TopicEntry> entries_;
 };
 
-// Adds the six topics in their fixed order, when the table is still empty.
+// Adds the topics of kTopicRows in their fixed order, when the table is still empty.
 void BuildTopicTable(TopicTable& table);
 
 }  // namespace vw

@@ -1,5 +1,7 @@
 #include "win32/SettingsDialogLayout.h"
 
+#include "verses/Topics.h"
+
 namespace vw::win32 {
 
 namespace {
@@ -10,9 +12,40 @@ constexpr DWORD kFirstOption = BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP;
 constexpr DWORD kNextOption = BS_AUTORADIOBUTTON | WS_TABSTOP;
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
 
+// The topic boxes' captions, widened at compile time from the topic table (they are ASCII).
+struct WideCaption {
+  wchar_t text[64];
+};
+constexpr std::array<WideCaption, kTopicCount> kTopicCaptions = [] {
+  std::array<WideCaption, kTopicCount> out{};
+  for (int i = 0; i < kTopicCount; ++i) {
+    const char* caption = kTopicRows[i].Caption;
+    for (int n = 0; caption[n] != '\0'; ++n) {
+      if (n + 1 >= 64 || static_cast<unsigned char>(caption[n]) > 0x7F)
+        throw "caption too long or not ASCII";
+      out[i].text[n] = static_cast<wchar_t>(caption[n]);
+    }
+  }
+  return out;
+}();
+
+// The box of topic row `row` in "Verses To Display", `top` twips down the frame.
+constexpr Layout TopicBox(int row, int top) {
+  return {chkDisplay(row),
+          ControlId::Frame1,
+          L"BUTTON",
+          kTopicCaptions[row].text,
+          kCheck,
+          0,
+          135,
+          top,
+          3900,
+          195};
+}
+
 // Child windows take the keyboard focus in the order they are created, so the controls that
 // take the focus are listed in their tab order; frames, labels and the picture never take it.
-const Layout kLayout[] = {
+constexpr Layout kLayout[] = {
     {ControlId::Image1, kOnDialog, L"STATIC", L"", SS_ICON, 0, 120, 120, 480, 480},
     {ControlId::Frame2, kOnDialog, L"BUTTON", L"Font", BS_GROUPBOX, 0, 795, 150, 4215, 1635},
     {ControlId::Frame4, kOnDialog, L"BUTTON", L"Screen", BS_GROUPBOX, 0, 795, 1830, 4215, 675},
@@ -54,21 +87,26 @@ const Layout kLayout[] = {
     {ControlId::picColorColl, ControlId::Frame5, kPanelClass, L"", WS_GROUP, WS_EX_CONTROLPARENT,
      2520, 240, 1545, 345},
     // Tab 28 to 34.
-    {chkDisplay(0), ControlId::Frame1, L"BUTTON", L"All Verses In The Bible", kCheck, 0, 135, 285,
-     3900, 195},
-    {chkDisplay(1), ControlId::Frame1, L"BUTTON", L"The Ten Commandments", kCheck, 0, 135, 540,
-     3900, 195},
-    {chkDisplay(4), ControlId::Frame1, L"BUTTON", L"Versus About Salvation", kCheck, 0, 135, 1290,
-     3900, 195},
+    TopicBox(0, 285),
+    TopicBox(1, 540),
+    TopicBox(4, 1290),
     {ControlId::cboMaxFontSize, ControlId::Frame2, L"COMBOBOX", L"",
      CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0, 3330, 1200, 705, 315},
-    {chkDisplay(2), ControlId::Frame1, L"BUTTON", L"The Story of Noah and the Ark", kCheck, 0, 135,
-     795, 3900, 195},
-    {chkDisplay(3), ControlId::Frame1, L"BUTTON", L"The Story of Samson", kCheck, 0, 135, 1050,
-     3900, 195},
-    {chkDisplay(5), ControlId::Frame1, L"BUTTON", L"Bible Prophecies", kCheck, 0, 135, 1545, 3900,
-     195},
+    TopicBox(2, 795),
+    TopicBox(3, 1050),
+    TopicBox(5, 1545),
 };
+
+// Every topic has exactly one box, and no box is left without a topic.
+constexpr bool EachTopicHasOneBox() {
+  for (int row = 0; row <= kTopicCount; ++row) {
+    int boxes = 0;
+    for (const Layout& l : kLayout) boxes += l.id == chkDisplay(row);
+    if (boxes != (row < kTopicCount ? 1 : 0)) return false;
+  }
+  return true;
+}
+static_assert(EachTopicHasOneBox(), "a topic needs a place in \"Verses To Display\"");
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "core/ControlIds.h"
 #include "core/DialogControls.h"
+#include "verses/Topics.h"
 
 namespace vw::test {
 
@@ -70,7 +71,7 @@ class FakeDialogControls : public IDialogControls {
     if (Partner(id) != id) {
       SelectOption(id);
     } else if (id == ControlId::chkBold || id == ControlId::chkItalic ||
-               id == ControlId::chkDropShadow || IndexIn(id, chkDisplay(0), kTopicBoxCount) >= 0) {
+               id == ControlId::chkDropShadow || IndexIn(id, chkDisplay(0), kTopicCount) >= 0) {
       checked_[id] = !IsChecked(id);
     }
     if (onClick) onClick(id);

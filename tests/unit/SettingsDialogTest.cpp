@@ -10,6 +10,7 @@
 #include "core/Settings.h"
 #include "tests/support/FakeDialogControls.h"
 #include "tests/support/MemorySettingsStore.h"
+#include "verses/Topics.h"
 
 namespace vw {
 namespace {
@@ -81,7 +82,7 @@ struct Dialog {
       return std::string(ui.IsChecked(a) ? "0" : "") + (ui.IsChecked(b) ? "1" : "");
     };
     std::string topics;
-    for (int i = 0; i < kTopicBoxCount; ++i) topics += on(chkDisplay(i));
+    for (int i = 0; i < kTopicCount; ++i) topics += on(chkDisplay(i));
     return "sec=" + ui.Text(ControlId::txtChangeSec) + "|size=" +
            ui.ListItem(ControlId::cboMaxFontSize, ui.ListIndex(ControlId::cboMaxFontSize)) +
            "|bold=" + on(ControlId::chkBold) + "|italic=" + on(ControlId::chkItalic) +
