@@ -58,23 +58,21 @@ void EnsureDefaultSettings(ISettingsStore& store) {
 }
 
 void LoadSettings(const ISettingsStore& store, SettingsRecord& r) {
-  auto number16 = [&](const SettingKey& key) {
-    return static_cast<std::int16_t>(ReadNumber(store, key));
+  struct Load {
+    const ISettingsStore& store;
+    const SettingKey& key;
+    SettingsRecord& r;
+    void operator()(std::monostate) const {}
+    void operator()(std::int16_t SettingsRecord::*field) const {
+      r.*field = static_cast<std::int16_t>(ReadNumber(store, key));
+    }
+    void operator()(std::int32_t SettingsRecord::*field) const {
+      r.*field = ReadNumber(store, key);
+    }
+    void operator()(bool SettingsRecord::*field) const { r.*field = ReadNumber(store, key) != 0; }
+    void operator()(std::string SettingsRecord::*field) const { r.*field = ReadText(store, key); }
   };
-  auto flag = [&](const SettingKey& key) { return ReadNumber(store, key) != 0; };
-
-  r.ChangeSec = number16(kChangeSec);
-  r.FontSize = number16(kFontSize);
-  r.FontBold = flag(kFontBold);
-  r.FontItalic = flag(kFontItalic);
-  r.DropShadow = flag(kDropShadow);
-  r.Font = ReadText(store, kFont);
-  r.Color = number16(kColor);
-  r.ScreenColor = flag(kScreenColor);
-  r.ColorType = flag(kColorType);
-  r.Display = ReadNumber(store, kDisplay);
-  r.LastSection = ReadNumber(store, kLastSection);
-  r.LastVerse = ReadNumber(store, kLastVerse);
+  for (const SettingKey& key : kSettingKeys) std::visit(Load{store, key, r}, key.Field);
 }
 
 }  // namespace vw

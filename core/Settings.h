@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "core/SettingsStore.h"
 
@@ -20,38 +21,6 @@ enum class Conversion {
   Leading,  // the number the text starts with, 0 when none
   Text,     // the text itself; empty counts as absent
 };
-
-// One key of "Settings": its name, the text written when it is empty (nullptr: none), how it
-// is read and the range a number must fall in. A value that cannot be read or is out of range
-// reads as the default. The display, the settings dialog and the saved place all read and
-// write through this table, so the dialog shows what the display will do.
-struct SettingKey {
-  const char* Name;
-  const char* Default;
-  Conversion Convert;
-  std::int32_t Min = INT32_MIN;
-  std::int32_t Max = INT32_MAX;
-};
-
-inline constexpr SettingKey kChangeSec{"ChangeSec", "15", Conversion::Whole, 1, INT16_MAX};
-inline constexpr SettingKey kFontSize{"FontSize", "20", Conversion::Whole, 8, 45};
-inline constexpr SettingKey kFontBold{"FontBold", "0", Conversion::Flag};
-inline constexpr SettingKey kFontItalic{"FontItalic", "0", Conversion::Flag};
-inline constexpr SettingKey kDropShadow{"DropShadow", "0", Conversion::Flag};
-inline constexpr SettingKey kFont{"Font", "Arial", Conversion::Text};
-inline constexpr SettingKey kColor{"Color", "1", Conversion::Whole, INT16_MIN, INT16_MAX};
-inline constexpr SettingKey kScreenColor{"ScreenColor", "0", Conversion::Flag};
-inline constexpr SettingKey kColorType{"ColorType", "0", Conversion::Flag};
-inline constexpr SettingKey kContent{"Content", "0", Conversion::Text};
-inline constexpr SettingKey kFreeText{"FreeText", "Dadoduz Ivuzozuvodi", Conversion::Text};
-inline constexpr SettingKey kDisplay{"Display", "1", Conversion::Whole};
-inline constexpr SettingKey kLastSection{"LastSection", nullptr, Conversion::Leading};
-inline constexpr SettingKey kLastVerse{"LastVerse", "1", Conversion::Whole};
-
-// Every key, in the order their defaults are written at a first start.
-inline constexpr std::array<SettingKey, 14> kSettingKeys = {
-    kChangeSec,   kFontSize,  kFontBold, kFontItalic, kDropShadow, kFont,        kColor,
-    kScreenColor, kColorType, kContent,  kFreeText,   kDisplay,    kLastSection, kLastVerse};
 
 // The user's options and the place reached, as loaded from the store.
 struct SettingsRecord {
@@ -71,6 +40,47 @@ struct SettingsRecord {
   // The verse interval, held in 32 bits so that any ChangeSec works.
   std::int32_t ChangeIntervalMs() const { return static_cast<std::int32_t>(ChangeSec) * 1000; }
 };
+
+// Where a key's value goes in SettingsRecord; none for the keys the display does not read.
+using SettingField =
+    std::variant<std::monostate, std::int16_t SettingsRecord::*, std::int32_t SettingsRecord::*,
+                 bool SettingsRecord::*, std::string SettingsRecord::*>;
+
+// One key of "Settings": its name, the text written when it is empty (nullptr: none), how it
+// is read, the range a number must fall in and the field it loads into. A value that cannot
+// be read or is out of range reads as the default. The display, the settings dialog and the
+// saved place all read and write through this table, so the dialog shows what the display
+// will do.
+struct SettingKey {
+  const char* Name;
+  const char* Default;
+  Conversion Convert;
+  SettingField Field = {};
+  std::int32_t Min = INT32_MIN;
+  std::int32_t Max = INT32_MAX;
+};
+
+// clang-format off
+inline constexpr SettingKey kChangeSec{"ChangeSec", "15", Conversion::Whole, &SettingsRecord::ChangeSec, 1, INT16_MAX};
+inline constexpr SettingKey kFontSize{"FontSize", "20", Conversion::Whole, &SettingsRecord::FontSize, 8, 45};
+inline constexpr SettingKey kFontBold{"FontBold", "0", Conversion::Flag, &SettingsRecord::FontBold};
+inline constexpr SettingKey kFontItalic{"FontItalic", "0", Conversion::Flag, &SettingsRecord::FontItalic};
+inline constexpr SettingKey kDropShadow{"DropShadow", "0", Conversion::Flag, &SettingsRecord::DropShadow};
+inline constexpr SettingKey kFont{"Font", "Arial", Conversion::Text, &SettingsRecord::Font};
+inline constexpr SettingKey kColor{"Color", "1", Conversion::Whole, &SettingsRecord::Color, INT16_MIN, INT16_MAX};
+inline constexpr SettingKey kScreenColor{"ScreenColor", "0", Conversion::Flag, &SettingsRecord::ScreenColor};
+inline constexpr SettingKey kColorType{"ColorType", "0", Conversion::Flag, &SettingsRecord::ColorType};
+inline constexpr SettingKey kContent{"Content", "0", Conversion::Text};
+inline constexpr SettingKey kFreeText{"FreeText", "Dadoduz Ivuzozuvodi", Conversion::Text};
+inline constexpr SettingKey kDisplay{"Display", "1", Conversion::Whole, &SettingsRecord::Display};
+inline constexpr SettingKey kLastSection{"LastSection", nullptr, Conversion::Leading, &SettingsRecord::LastSection};
+inline constexpr SettingKey kLastVerse{"LastVerse", "1", Conversion::Whole, &SettingsRecord::LastVerse};
+// clang-format on
+
+// Every key, in the order their defaults are written at a first start.
+inline constexpr std::array<SettingKey, 14> kSettingKeys = {
+    kChangeSec,   kFontSize,  kFontBold, kFontItalic, kDropShadow, kFont,        kColor,
+    kScreenColor, kColorType, kContent,  kFreeText,   kDisplay,    kLastSection, kLastVerse};
 
 // Read and write one key under the program title. GetSetting gives "" for an absent key.
 std::string GetSetting(const ISettingsStore& store, const std::string& section,
@@ -93,8 +103,8 @@ std::string ReadText(const ISettingsStore& store, const SettingKey& key);
 // every start.
 void EnsureDefaultSettings(ISettingsStore& store);
 
-// Fills `record` from "Settings". A value that cannot be converted or is out of its range
-// loads as the key's default; nothing is written back.
+// Fills `record` from "Settings", key by key through the table. A value that cannot be
+// converted or is out of its range loads as the key's default; nothing is written back.
 void LoadSettings(const ISettingsStore& store, SettingsRecord& record);
 
 }  // namespace vw
