@@ -91,10 +91,10 @@ void frmMain::Form_Unload() {
 
 void frmMain::timNextVerse_Timer() {
   if (unloaded_) return;
-  const std::int32_t wanted = program_.Settings.ChangeIntervalMs();
-  if (timNextVerse_.Interval() != wanted) {
+  if (firstTick_) {
     // The first tick after Go only presents the verse chosen at load.
-    timNextVerse_.SetInterval(wanted);
+    firstTick_ = false;
+    timNextVerse_.SetInterval(program_.Settings.ChangeIntervalMs());
   } else {
     verse_ = rotation_.NextVerse();
   }
@@ -115,6 +115,7 @@ void frmMain::HandOverWhenGrown(bool grown) {
 
 void frmMain::Go() {
   if (unloaded_) return;
+  firstTick_ = true;
   timNextVerse_.SetInterval(kStartIntervalMs);
   timNextVerse_.SetEnabled(true);
 }

@@ -66,6 +66,8 @@ class frmMain {
   bool verseFileOpen_ = false;
   // PrepareDisplay hid the cursor; unload shows it only then, keeping the count balanced.
   bool cursorHidden_ = false;
+  // Set by Go: the next tick of timNextVerse is the first, which presents the loaded verse.
+  bool firstTick_ = false;
   bool unloaded_ = false;
 };
 

@@ -122,6 +122,7 @@ void frmSettings::optColor_Click(int) {
 }
 
 void frmSettings::picColorSelect_Click(int index) {
+  markedSwatch_ = index >= 0 && index < kSwatchCount ? index : -1;
   for (int i = 0; i < kSwatchCount; ++i) {
     controls_.SetHeightTwips(picColorSelect(i),
                              i == index ? kMarkedSwatchTwips : kUnmarkedSwatchTwips);
@@ -179,12 +180,7 @@ void frmSettings::Command1_Click() {
   writes.emplace_back(&kDropShadow, flag(ControlId::chkDropShadow));
   writes.emplace_back(&kFont, controls_.Text(ControlId::cmbFont));
   // With no swatch marked the stored colour stays as it is.
-  for (int i = 0; i < kSwatchCount; ++i) {
-    if (controls_.HeightTwips(picColorSelect(i)) == kMarkedSwatchTwips) {
-      writes.emplace_back(&kColor, DecimalText(i));
-      break;
-    }
-  }
+  if (markedSwatch_ >= 0) writes.emplace_back(&kColor, DecimalText(markedSwatch_));
   writes.emplace_back(&kScreenColor, controls_.IsChecked(ControlId::optScreen0) ? "0" : "1");
   writes.emplace_back(&kColorType, controls_.IsChecked(ControlId::optColor0) ? "0" : "1");
   writes.emplace_back(&kDisplay, DecimalText(GetDisplayMask()));

@@ -14,7 +14,7 @@ inline constexpr int kUnmarkedSwatchTwips = 100;
 
 // The configuration window: fills and loads its controls, keeps the font sample, the
 // dependent controls and the swatch marking up to date, and stores the options on "OK".
-// The controls hold the whole state; this class holds nothing between events.
+// Which swatch is marked is held here; everything else the user chose is held by the controls.
 class frmSettings {
  public:
   frmSettings(IDialogControls& controls, ISettingsStore& store)
@@ -51,6 +51,8 @@ class frmSettings {
 
   IDialogControls& controls_;
   ISettingsStore& store_;
+  // The marked colour swatch, -1 for none (a stored colour outside 0 to 5).
+  int markedSwatch_ = -1;
 };
 
 }  // namespace vw

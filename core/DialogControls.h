@@ -35,8 +35,8 @@ class IDialogControls {
 
   virtual void SetVisible(ControlId id, bool visible) = 0;
 
-  // Height of a colour swatch, in twips; the top edge stays where it is.
-  virtual int HeightTwips(ControlId id) const = 0;
+  // Height of a colour swatch, in twips; the top edge stays where it is. Which swatch is
+  // marked is frmSettings' to know: the heights only show it.
   virtual void SetHeightTwips(ControlId id, int twips) = 0;
 
   virtual void SetFocus(ControlId id) = 0;

@@ -19,7 +19,8 @@ constexpr ColorValue MakeColor(int r, int g, int b) {
 }
 
 // An off-screen drawing surface (or the window itself) with a current font and text colour.
-// Coordinates are pixels, (0, 0) top left. Text is UTF-8.
+// Coordinates are pixels, (0, 0) top left. Text is UTF-8. The font and colour are set, not
+// read back: the renderer knows what it chose.
 class ISurface {
  public:
   virtual ~ISurface() = default;
@@ -30,19 +31,14 @@ class ISurface {
   virtual void Resize(int width, int height) = 0;
 
   virtual void SetFontName(const std::string& face) = 0;
-  virtual std::string FontName() const = 0;
   // Reports back exactly the size that was set, so a growth loop always reaches its target.
   virtual void SetFontSize(float points) = 0;
   virtual float FontSize() const = 0;
   virtual void SetFontBold(bool on) = 0;
   virtual void SetFontItalic(bool on) = 0;
   virtual void SetFontUnderline(bool on) = 0;
-  virtual bool FontBold() const = 0;
-  virtual bool FontItalic() const = 0;
-  virtual bool FontUnderline() const = 0;
 
   virtual void SetTextColor(ColorValue color) = 0;
-  virtual ColorValue TextColor() const = 0;
 
   // Width of the string on one line, and height of one line of the current font, in pixels.
   virtual float TextWidth(const std::string& text) = 0;

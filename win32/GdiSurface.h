@@ -64,17 +64,12 @@ class GdiSurfaceBase : public ISurface {
   GdiSurfaceBase();
 
   void SetFontName(const std::string& face) override;
-  std::string FontName() const override { return face_; }
   void SetFontSize(float points) override { key_.points = points; }
   float FontSize() const override { return key_.points; }
   void SetFontBold(bool on) override { key_.bold = on; }
   void SetFontItalic(bool on) override { key_.italic = on; }
   void SetFontUnderline(bool on) override { key_.underline = on; }
-  bool FontBold() const override { return key_.bold; }
-  bool FontItalic() const override { return key_.italic; }
-  bool FontUnderline() const override { return key_.underline; }
   void SetTextColor(ColorValue color) override { color_ = color; }
-  ColorValue TextColor() const override { return color_; }
 
   float TextWidth(const std::string& text) override;
   float TextHeight(const std::string& text) override;

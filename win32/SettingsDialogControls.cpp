@@ -106,14 +106,6 @@ void SettingsWindow::SetVisible(ControlId id, bool visible) {
   ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-int SettingsWindow::HeightTwips(ControlId id) const {
-  const int swatch = IndexIn(id, ControlId::picColorSelect0, kSwatchCount);
-  if (swatch >= 0) return swatchTwips_[swatch];
-  RECT r{};
-  GetWindowRect(Item(id), &r);
-  return MulDiv(r.bottom - r.top, 1440, dpi_);
-}
-
 void SettingsWindow::SetHeightTwips(ControlId id, int twips) {
   // Kept in twips: the pixel height alone could not tell 195 from 194 at every DPI.
   const int swatch = IndexIn(id, ControlId::picColorSelect0, kSwatchCount);

@@ -38,7 +38,6 @@ class SettingsWindow : public IDialogControls {
   int ListIndex(ControlId id) const override;
   void SetListIndex(ControlId id, int index) override;
   void SetVisible(ControlId id, bool visible) override;
-  int HeightTwips(ControlId id) const override;
   void SetHeightTwips(ControlId id, int twips) override;
   void SetFocus(ControlId id) override;
   void SetSampleFace(const std::string& face) override;

@@ -16,7 +16,6 @@ class Win32Timer : public ITimer {
     interval_ = ms;
     if (enabled_) Start();  // a new interval restarts the count, as a window timer does
   }
-  std::int32_t Interval() const override { return interval_; }
   void SetEnabled(bool on) override {
     if (on == enabled_) return;
     enabled_ = on;
@@ -26,7 +25,6 @@ class Win32Timer : public ITimer {
       Stop();
     }
   }
-  bool Enabled() const override { return enabled_; }
   UINT_PTR Id() const { return id_; }
 
  private:

@@ -53,7 +53,6 @@ class FakeDialogControls : public IDialogControls {
     if (id == ControlId::cmbFont && listIndex_[id] >= 0) texts_[id] = ListItem(id, index);
   }
   void SetVisible(ControlId id, bool visible) override { hidden_[id] = !visible; }
-  int HeightTwips(ControlId id) const override { return Get(heights_, id, 0); }
   void SetHeightTwips(ControlId id, int twips) override { heights_[id] = twips; }
   void SetFocus(ControlId id) override { focus = id; }
   void SetSampleFace(const std::string& face) override { sampleFace = face; }
@@ -83,6 +82,8 @@ class FakeDialogControls : public IDialogControls {
   }
   // Typing into a text field raises no handler.
   void Type(ControlId id, const std::string& text) { texts_[id] = text; }
+  // The height a swatch was last given, as the user sees it.
+  int HeightTwips(ControlId id) const { return Get(heights_, id, 0); }
   // Whether the user can see the control: it and its container (for a swatch) are visible.
   bool Shown(ControlId id) const {
     const bool swatch = IndexIn(id, picColorSelect(0), kSwatchCount) >= 0;

@@ -14,11 +14,7 @@ class FakeTimer : public ITimer {
     interval = ms;
     intervals.push_back(ms);
   }
-  std::int32_t Interval() const override { return interval; }
-  void SetEnabled(bool on) override {
-    enabled = on;
-  }
-  bool Enabled() const override { return enabled; }
+  void SetEnabled(bool on) override { enabled = on; }
 
   std::int32_t interval = 0;
   bool enabled = false;

@@ -32,17 +32,12 @@ class RecordingSurface : public ISurface {
   int Height() const override { return height_; }
   void Resize(int width, int height) override { width_ = width, height_ = height; }
   void SetFontName(const std::string& face) override { face_ = face; }
-  std::string FontName() const override { return face_; }
   void SetFontSize(float points) override { size_ = points; }
   float FontSize() const override { return size_; }
   void SetFontBold(bool on) override { bold_ = on; }
   void SetFontItalic(bool on) override { italic_ = on; }
   void SetFontUnderline(bool on) override { underline_ = on; }
-  bool FontBold() const override { return bold_; }
-  bool FontItalic() const override { return italic_; }
-  bool FontUnderline() const override { return underline_; }
   void SetTextColor(ColorValue color) override { color_ = color; }
-  ColorValue TextColor() const override { return color_; }
 
   float TextWidth(const std::string& text) override {
     ++measureCount;
@@ -64,6 +59,8 @@ class RecordingSurface : public ISurface {
     Record(std::move(call));
   }
 
+  // The face last set; the other font settings are recorded with each call.
+  const std::string& FontName() const { return face_; }
   std::vector<SurfaceCall> Draws() const { return Of(false); }
   std::vector<SurfaceCall> Copies() const { return Of(true); }
   void ClearCalls() {

@@ -187,6 +187,28 @@ TEST(SettingsDialog, TheTenValuesAreWrittenInOrder) {
   EXPECT_TRUE(d.ui.closed);
 }
 
+// "OK" saves the swatch the dialog marked, the first as well as any other, and leaves a stored
+// colour that marks none as it is.
+TEST(SettingsDialog, TheMarkedSwatchIsSaved) {
+  const struct {
+    const char* stored;
+    int click;            // -1: none
+    const char* written;  // "": no "Color" written
+  } cases[] = {{"Color=4", 0, "Settings\\Color=0"},
+               {"Color=0", -1, "Settings\\Color=0"},
+               {"Color=7", -1, ""},
+               {"Color=7", 5, "Settings\\Color=5"}};
+  for (const auto& c : cases) {
+    Dialog d(c.stored);
+    if (c.click >= 0) d.ui.Click(picColorSelect(c.click));
+    d.PressOk();
+    std::string written;
+    for (const std::string& w : d.store.writes)
+      if (w.rfind("Settings\\Color=", 0) == 0) written = w;
+    EXPECT_EQ(written, c.written) << c.stored << " click " << c.click;
+  }
+}
+
 TEST(SettingsDialog, RefusedWriteIsReportedAndTheDialogStaysUntilCancel) {
   Dialog d;
   d.store.refuseFrom = 3;  // "FontItalic" and everything after it
