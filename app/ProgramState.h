@@ -10,8 +10,8 @@
 
 namespace vw {
 
-// Everything that lives for the whole process. Main owns one and hands it down by
-// reference, so each test can build a fresh program.
+// Everything that lives for the whole process. The entry point (wWinMain) owns one and hands
+// it down by reference, so each test can build a fresh program.
 struct ProgramState {
   SettingsRecord Settings;
   std::int32_t DisplayMode = kModeNone;

@@ -24,8 +24,9 @@ std::string NormaliseCommandLine(std::string_view raw);
 // or when that number does not fit a 32-bit signed integer.
 std::int32_t ParsePreviewHandle(std::string_view text);
 
-// The portable part of Main: defaults, normalising, the second-instance guard, remembering
-// the command line, and choosing the mode. The caller creates the windows.
+// Start-up up to the choice of mode, without windows: writes the missing defaults, normalises
+// the command line, applies the second-instance guard, remembers the command line and
+// chooses the mode. wWinMain calls it and then creates the windows.
 StartupDecision DecideStartup(ISettingsStore& store, std::string_view rawArguments,
                               bool anotherInstanceRunning);
 

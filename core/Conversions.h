@@ -12,8 +12,8 @@ std::optional<std::int64_t> RoundHalfEven(double value);
 // The same for layout arithmetic, where the value is known to be in range.
 std::int32_t RoundToInt32(double value);
 
-// True when the whole string, blanks around it allowed, reads as a decimal number:
-// optional sign, digits with an optional fraction, an optional exponent. "" is not numeric.
+// The number the whole string reads as, blanks around it allowed: optional sign, digits with
+// an optional fraction, an optional exponent. nullopt when it does not read as one ("" does not).
 std::optional<double> ParseWholeNumber(std::string_view text);
 
 // Whole-string integer conversion: the number rounded half to even, which must fit

@@ -14,6 +14,7 @@
 #include "win32/ScreenCapture.h"
 #include "win32/Win32Timer.h"
 #include "win32/WinText.h"
+#include "res/resource.h"
 
 namespace vw::win32 {
 namespace {
@@ -152,7 +153,7 @@ HWND CreateDisplayWindow(HINSTANCE instance) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   wc.lpszClassName = kDisplayClass;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(100));
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VELLUMWAY));
   RegisterClassExW(&wc);
   return CreateWindowExW(0, kDisplayClass, L"Vellumway Screen Saver", WS_POPUP, 0, 0, 0, 0, nullptr,
                          nullptr, instance, nullptr);

@@ -1,4 +1,5 @@
-// Entry point of Vellumway.scr: the Windows side of Main.
+// Entry point of Vellumway.scr: holds the running mark, lets DecideStartup choose the mode,
+// then runs the display window or the settings dialog.
 #include <windows.h>
 
 #include <string>
