@@ -1,8 +1,10 @@
 // Builds kjv.dat from the King James text as Debian's `bible` program prints it
 // (`bible -l10000 gen1:1-rev22:21`): a heading line "Book Chapter" before each chapter and one
-// line "  N text" per verse. Writes 534-byte records (book, chapter, verse as little-endian
-// 16-bit numbers, then 528 bytes of Windows-1252 text padded with blanks) and refuses to
+// line "  N text" per verse. Writes kjv.dat's records (verses/VerseRecord.h) and refuses to
 // write a file that fails its checks.
+//
+// `make_kjv_dat record BOOK CHAPTER VERSE` writes one record to standard output instead, with
+// the bytes of standard input as its text: the end-to-end tests make their odd files with it.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -11,14 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "verses/VerseRecord.h"
+
 namespace {
 
 struct Record {
   int book = 0, chapter = 0, verse = 0;
   std::string text;  // Windows-1252
 };
-
-constexpr std::size_t kTextBytes = 528;
 
 // UTF-8 to Windows-1252 for the Latin-1 range; false for anything it cannot hold.
 bool ToWindows1252(const std::string& in, std::string& out) {
@@ -80,7 +82,7 @@ bool Parse(std::istream& in, std::vector<Record>& records, int& books, int& chap
     text = start == std::string::npos ? std::string() : text.substr(start);
     Record r{book, chapter, verse, {}};
     if (!ToWindows1252(text, r.text)) return Fail("text not representable: " + line);
-    if (r.text.size() > kTextBytes) return Fail("text longer than 528 bytes: " + line);
+    if (r.text.size() > vw::kVerseTextLength) return Fail("text longer than 528 bytes: " + line);
     records.push_back(std::move(r));
   }
   return true;
@@ -104,17 +106,24 @@ bool Check(const std::vector<Record>& records, int books, int chapters) {
   return true;
 }
 
-void PutInt16(std::string& out, int value) {
-  auto v = static_cast<std::uint16_t>(static_cast<std::int16_t>(value));
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>(v >> 8));
+// One record to standard output, its text the bytes of standard input.
+int WriteOneRecord(char** numbers) {
+  std::ostringstream text;
+  text << std::cin.rdbuf();
+  auto number = [](const char* arg) { return static_cast<std::int16_t>(std::atoi(arg)); };
+  const std::string bytes =
+      vw::EncodeVerseRecord(number(numbers[0]), number(numbers[1]), number(numbers[2]), text.str());
+  std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return std::cout ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "record") return WriteOneRecord(argv + 2);
   if (argc != 3) {
-    std::cerr << "usage: make_kjv_dat <bible-text> <kjv.dat>\n";
+    std::cerr << "usage: make_kjv_dat <bible-text> <kjv.dat>\n"
+                 "       make_kjv_dat record <book> <chapter> <verse> <text >record\n";
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -124,13 +133,11 @@ int main(int argc, char** argv) {
   if (!Parse(in, records, books, chapters) || !Check(records, books, chapters)) return 1;
 
   std::string bytes;
-  bytes.reserve(records.size() * 534);
+  bytes.reserve(records.size() * vw::kVerseRecordLength);
   for (const Record& r : records) {
-    PutInt16(bytes, r.book);
-    PutInt16(bytes, r.chapter);
-    PutInt16(bytes, r.verse);
-    bytes += r.text;
-    bytes.append(kTextBytes - r.text.size(), ' ');
+    bytes += vw::EncodeVerseRecord(static_cast<std::int16_t>(r.book),
+                                   static_cast<std::int16_t>(r.chapter),
+                                   static_cast<std::int16_t>(r.verse), r.text);
   }
   const std::string target = argv[2];
   const std::string temp = target + ".tmp";
@@ -140,7 +147,7 @@ int main(int argc, char** argv) {
     if (!out) return Fail("cannot write " + temp), 1;
   }
   if (std::rename(temp.c_str(), target.c_str()) != 0) return Fail("cannot replace " + target), 1;
-  std::cout << "kjv.dat: " << records.size() << " records, " << bytes.size() << " bytes, "
-            << books << " books, " << chapters << " chapters\n";
+  std::cout << "kjv.dat: " << records.size() << " records, " << bytes.size() << " bytes, " << books
+            << " books, " << chapters << " chapters\n";
   return 0;
 }

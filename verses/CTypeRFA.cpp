@@ -18,18 +18,6 @@ fs::path PathFromUtf8(const std::string& utf8) {
   return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
-std::int16_t ReadInt16(const char* p) {
-  const auto lo = static_cast<std::uint16_t>(static_cast<unsigned char>(p[0]));
-  const auto hi = static_cast<std::uint16_t>(static_cast<unsigned char>(p[1]));
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
-}
-
-void WriteInt16(char* p, std::int16_t value) {
-  const auto u = static_cast<std::uint16_t>(value);
-  p[0] = static_cast<char>(u & 0xFF);
-  p[1] = static_cast<char>(u >> 8);
-}
-
 using RecordBytes = std::array<char, kVerseRecordLength>;
 
 }  // namespace
@@ -91,10 +79,11 @@ void CTypeRFA::FetchRecord(std::int32_t& lRecord) {
     return;  // a short last record is no record
   }
 
-  buffer_.Book = ReadInt16(bytes.data());
-  buffer_.Chapter = ReadInt16(bytes.data() + 2);
-  buffer_.Verse = ReadInt16(bytes.data() + 4);
-  buffer_.Text = Windows1252ToUtf8(std::string_view(bytes.data() + 6, kVerseTextLength));
+  const VerseRecordFields fields = DecodeVerseRecord(std::string_view(bytes.data(), bytes.size()));
+  buffer_.Book = fields.Book;
+  buffer_.Chapter = fields.Chapter;
+  buffer_.Verse = fields.Verse;
+  buffer_.Text = Windows1252ToUtf8(fields.TextBytes);
   currentRecord_ = lRecord;
   found_ = true;
 }
@@ -142,13 +131,8 @@ void CTypeRFA::Update() {
     return;
   }
 
-  RecordBytes bytes;
-  bytes.fill(' ');
-  WriteInt16(bytes.data(), buffer_.Book);
-  WriteInt16(bytes.data() + 2, buffer_.Chapter);
-  WriteInt16(bytes.data() + 4, buffer_.Verse);
-  const std::string text = Utf8ToWindows1252(buffer_.Text);
-  text.copy(bytes.data() + 6, kVerseTextLength);
+  const std::string bytes = EncodeVerseRecord(buffer_.Book, buffer_.Chapter, buffer_.Verse,
+                                              Utf8ToWindows1252(buffer_.Text));
 
   file_.clear();
   file_.seekp(static_cast<std::streamoff>(currentRecord_ - 1) * recordLength_);

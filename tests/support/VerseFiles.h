@@ -1,7 +1,6 @@
 #pragma once
 #include <stdlib.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -35,23 +34,8 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// One 534-byte record as kjv.dat holds it: little-endian numbers, then the text bytes
-// (taken as they are) padded with blanks to 528.
-inline std::string RecordBytes(std::int16_t book, std::int16_t chapter, std::int16_t verse,
-                               std::string_view textBytes) {
-  std::string out(kVerseRecordLength, ' ');
-  auto put16 = [&out](std::size_t at, std::int16_t v) {
-    const auto u = static_cast<std::uint16_t>(v);
-    out[at] = static_cast<char>(u & 0xFF);
-    out[at + 1] = static_cast<char>(u >> 8);
-  };
-  put16(0, book);
-  put16(2, chapter);
-  put16(4, verse);
-  out.replace(6, std::min(textBytes.size(), kVerseTextLength),
-              textBytes.substr(0, kVerseTextLength));
-  return out;
-}
+// One record as kjv.dat holds it, the text bytes taken as they are: the product's encoder.
+inline constexpr auto& RecordBytes = EncodeVerseRecord;
 
 inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);

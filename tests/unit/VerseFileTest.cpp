@@ -142,6 +142,24 @@ TEST_F(VerseFileTest, TextIsWindows1252OnDiskAndKeepsItsBlanks) {
   EXPECT_EQ(ReadBytes(path_).substr(kLength), RecordBytes(1, 1, 2, std::string(528, 'a')));
 }
 
+// The layout itself, byte by byte: the reader, kjv.dat's maker and the tests' files all use
+// this one encoder and decoder, so a fault in it would pass every round trip.
+TEST(VerseRecordBytes, NumbersLittleEndianThenTheTextPaddedOrCut) {
+  const std::string bytes = EncodeVerseRecord(0x0102, -2, 0x7FFF, std::string("ab\x00\xE9", 4));
+  ASSERT_EQ(bytes.size(), 534u);
+  EXPECT_EQ(bytes.substr(0, 10), std::string("\x02\x01\xFE\xFF\xFF\x7F"
+                                             "ab\x00\xE9",
+                                             10));
+  EXPECT_EQ(bytes.substr(10), std::string(524, ' '));
+  EXPECT_EQ(EncodeVerseRecord(1, 1, 1, std::string(600, 'x')).substr(6), std::string(528, 'x'));
+
+  const VerseRecordFields f = DecodeVerseRecord(bytes + "next record");
+  EXPECT_EQ(f.Book, 0x0102);
+  EXPECT_EQ(f.Chapter, -2);
+  EXPECT_EQ(f.Verse, 0x7FFF);
+  EXPECT_EQ(f.TextBytes, bytes.substr(6));
+}
+
 TEST(FileExists, AnswersOnlyForReadableFiles) {
   TempDir dir;
   const std::string utf8 = dir.File("Gen\xC3\xA8se \xE2\x80\x94 \xD0\x91\xD0\xB8\xD0\xB1.dat");
