@@ -9,11 +9,8 @@ cd "$(dirname "$0")/.."
 build/native/bench/vellumway_bench
 export WINEDEBUG=-all WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/vw-bench.XXXXXX)
-d=131
-while [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
-Xvfb ":$d" -screen 0 3840x2160x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
-export DISPLAY=":$d"
+. scripts/shared.sh
+start_x Xvfb -screen 0 3840x2160x24
+trap 'wineserver -k 2>/dev/null; kill $X_PID 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
 setarch -R wineboot -i >/dev/null 2>&1  # a fixed address layout, as in the tests
 setarch -R wine "${VW_FRAME_BENCH:-build/windows/bench/frame_bench.exe}" --frames "${VW_BENCH_FRAMES:-400}" 2>/dev/null | tr -d '\r'

@@ -14,7 +14,6 @@ e2e_setup 2048x768
 NESTED=""
 trap 'rc=$?; [ -n "$NESTED" ] && kill "$NESTED" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
 TICKS=$(getconf CLK_TCK)
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
 
 measure() {  # measure LABEL
   xdotool mousemove 100 100

@@ -50,8 +50,6 @@ SCR_WIN="$(winepath -w "$APP/Vellumway.scr" 2>/dev/null)"
 TICKS=$(getconf CLK_TCK)
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)]; else print "n/a" }'; }
 range() { sort -n | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s..%s", lo, hi }'; }
-# CPU ticks (user + system) of a process so far.
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
 # The wineserver of this prefix: its working folder is named after the prefix's device and
 # inode (server-<dev>-<inode>, in a temporary folder).
 wineserver_pid() {

@@ -16,13 +16,9 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec setarch -R wine build/dist/Vellumway.scr "${args[@]}"
 fi
 
-# Xvfb picks a free display and names it once it accepts clients.
-fifo=$(mktemp -u /tmp/vw-run.XXXXXX); mkfifo "$fifo"
-Xvfb -screen 0 1280x720x24 -displayfd 3 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb=$!
-trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
-read -r -t 20 d <"$fifo"; rm -f "$fifo"
-export DISPLAY=":$d"
+. scripts/shared.sh
+start_x Xvfb -screen 0 1280x720x24
+trap 'wineserver -k 2>/dev/null; kill $X_PID 2>/dev/null' EXIT
 [ -d "$WINEPREFIX" ] || setarch -R wineboot -i >/dev/null 2>&1
 # Wine reports its own idea of the pointer when a window appears; put the real one there.
 xdotool mousemove 640 360

@@ -15,8 +15,9 @@ set -u
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+. "$VW_SRC/scripts/shared.sh"  # KEY, start_x, cpu_ticks
+
 E2E_PASSED=0 E2E_FAILED=0
-KEY='HKCU\Software\VB and VBA Program Settings\Vellumway Screen Saver'
 DRIVER="$VW_WINBUILD/tests/e2e/driver/vwdriver.exe"
 SHOTS_DIR="${VW_SHOTS:-$VW_WINBUILD/e2e-shots}"
 
@@ -49,17 +50,6 @@ wine_template() {
     fi
   ) 9>"$VW_WINBUILD/wine-template.lock"
   echo "$template/prefix"
-}
-
-# start_x SERVER ARGS...: an X server (Xvfb, or Xephyr nested in one) on a display number it
-# picks itself, which is safe with tests side by side; returns once it accepts clients, with
-# DISPLAY set to it and its pid in X_PID.
-start_x() {
-  local fifo n; fifo=$(mktemp -u /tmp/vw-x.XXXXXX); mkfifo "$fifo"
-  "$@" -displayfd 3 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  X_PID=$!
-  read -r -t 20 n <"$fifo"; rm -f "$fifo"
-  export DISPLAY=":$n"
 }
 
 # e2e_setup [WIDTHxHEIGHT]: virtual display, fresh prefix, a private copy of the program.

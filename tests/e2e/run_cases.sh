@@ -12,7 +12,6 @@ e2e_setup 1024x768
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 SCR_WIN=$(winepath -w "$APP/Vellumway.scr" 2>/dev/null)
 DAT="$APP/kjv.dat"
-KEY='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Vellumway Screen Saver'
 
 declare -A R=()  # the driver's report of the case
 # raw_value NAME FILE: the stored form of a value as exported ("15", dword:00000005, ...),
