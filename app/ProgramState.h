@@ -14,7 +14,7 @@ namespace vw {
 // it down by reference, so each test can build a fresh program.
 struct ProgramState {
   SettingsRecord Settings;
-  std::int32_t DisplayMode = kModeNone;
+  ScreenMode DisplayMode = kModeNone;
   TopicTable Topics;
   VerseRecord VerseBuffer;
   RandomGenerator Random;

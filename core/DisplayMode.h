@@ -3,10 +3,12 @@
 
 namespace vw {
 
-// DisplayMode values: RunDisplay sets one, for the mode DecideStartup chose, before the
-// display window loads.
-inline constexpr std::int32_t kModeNone = 0;
-inline constexpr std::int32_t kModeFullScreen = 1;
-inline constexpr std::int32_t kModePreview = 4;
+// The values of the program-wide DisplayMode: none before dispatch and when configuring.
+// RunDisplay sets one, for the mode DecideStartup chose, before the display window loads.
+enum ScreenMode : std::int32_t {
+  kModeNone = 0,
+  kModeFullScreen = 1,
+  kModePreview = 4,
+};
 
 }  // namespace vw

@@ -16,7 +16,7 @@ constexpr ColorValue kShadowColor = 0;
 
 }  // namespace
 
-VerseRenderer::VerseRenderer(const SettingsRecord& settings, const std::int32_t& displayMode,
+VerseRenderer::VerseRenderer(const SettingsRecord& settings, const ScreenMode& displayMode,
                              RandomGenerator& random, DisplaySurfaces surfaces, ITimer& timFont,
                              IDisplayHost& host)
     : settings_(settings),

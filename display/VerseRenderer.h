@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/DisplayHost.h"
+#include "core/DisplayMode.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "core/Surface.h"
@@ -41,7 +42,7 @@ struct DisplaySurfaces {
 class VerseRenderer {
  public:
   // `displayMode` is the program's DisplayMode; `random` the generator PickTextColor draws from.
-  VerseRenderer(const SettingsRecord& settings, const std::int32_t& displayMode,
+  VerseRenderer(const SettingsRecord& settings, const ScreenMode& displayMode,
                 RandomGenerator& random, DisplaySurfaces surfaces, ITimer& timFont,
                 IDisplayHost& host);
 
@@ -74,7 +75,7 @@ class VerseRenderer {
   bool ShadowWanted() const;
 
   const SettingsRecord& settings_;
-  const std::int32_t& displayMode_;
+  const ScreenMode& displayMode_;
   RandomGenerator& random_;
   DisplaySurfaces surfaces_;
   ITimer& timFont_;

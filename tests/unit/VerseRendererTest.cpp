@@ -52,7 +52,7 @@ class VerseRendererTest : public ::testing::Test {
 
 TEST_F(VerseRendererTest, GrowsTwoPointsATickThenReportsTheEnd) {
   struct Case {
-    std::int32_t mode;
+    ScreenMode mode;
     std::int16_t fontSize;
     std::vector<float> frames;
   };

@@ -18,7 +18,7 @@ namespace {
 // One display window loaded over a kjv.dat of the given bytes (200 numbered records unless
 // told), after "Key=value|..." was stored.
 struct DisplayWindow {
-  explicit DisplayWindow(const std::string& stored = "", std::int32_t mode = kModeFullScreen,
+  explicit DisplayWindow(const std::string& stored = "", ScreenMode mode = kModeFullScreen,
                          const std::string* kjv = nullptr) {
     if (!kjv) test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(200));
     if (kjv && *kjv != "<missing>") test::WriteBytes(dir.Path() / "kjv.dat", *kjv);
@@ -91,7 +91,7 @@ TEST(DisplayWindow, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
 
 TEST(DisplayWindow, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways) {
   struct Case {
-    std::int32_t mode;
+    ScreenMode mode;
     std::vector<std::pair<float, float>> moves;
     int endingMove;  // index of the move that ends the display; -1: none does
   };
