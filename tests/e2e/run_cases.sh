@@ -6,6 +6,7 @@
 TABLE=$1
 NAME=$(basename "$TABLE" .tsv)
 . "$(dirname "$0")/lib.sh"
+: "${VW_MAKE_KJV:?}"  # make_kjv_dat, which makes the odd kjv.dat files; CTest sets it
 shopt -s extglob
 e2e_setup 1024x768
 # A crash must end the process with its exception code, not wait on Wine's dialog.
@@ -80,8 +81,9 @@ store() {
   wine reg import "$E2E_TMP/row.reg" >/dev/null 2>&1
 }
 
-# make_kjv MAKER: a damaged, odd or held kjv.dat.
-R_LEN=534
+# make_kjv MAKER: a damaged, odd or held kjv.dat. Whole records are cut from kjv.dat or made
+# by make_kjv_dat (VW_MAKE_KJV), which encodes them as the program reads them.
+R_LEN=$("$VW_MAKE_KJV" record 0 0 0 </dev/null | wc -c)
 records() { head -c $(($1 * R_LEN)) "$VW_DIST/kjv.dat"; }
 make_kjv() {
   release; rm -rf "$DAT"
@@ -89,13 +91,14 @@ make_kjv() {
     missing) ;;
     folder) mkdir "$DAT" ;;
     empty) : >"$DAT" ;;
-    half) records 1 | head -c 267 >"$DAT" ;;
+    half) records 1 | head -c $((R_LEN / 2)) >"$DAT" ;;
     partial) records 4 | head -c $((3 * R_LEN + 300)) >"$DAT" ;;
-    bytes) records 12 >"$DAT"  # every byte value in the text, control characters included
-      for r in 0 1 2; do
-        perl -e 'print map(chr, 0 .. 255, reverse 0 .. 255), "\0" x 16' |
-          dd of="$DAT" bs=1 seek=$((r * R_LEN + 6)) conv=notrunc status=none
-      done ;;
+    bytes)  # Genesis 1:1-3 with every byte value as text, control characters included
+      { for v in 1 2 3; do
+          perl -e 'print map(chr, 0 .. 255, reverse 0 .. 255), "\0" x 16' |
+            "$VW_MAKE_KJV" record 1 1 "$v"
+        done
+        records 12 | tail -c +$((3 * R_LEN + 1)); } >"$DAT" ;;
     sparse) truncate -s 3G "$DAT" ;;
     readonly) cp "$VW_DIST/kjv.dat" "$DAT"; chmod 444 "$DAT" ;;
     deny-write | deny-all) cp "$VW_DIST/kjv.dat" "$DAT"; hold "$1" ;;
