@@ -153,7 +153,8 @@ TEST(VerseRecordBytes, NumbersLittleEndianThenTheTextPaddedOrCut) {
   EXPECT_EQ(bytes.substr(10), std::string(524, ' '));
   EXPECT_EQ(EncodeVerseRecord(1, 1, 1, std::string(600, 'x')).substr(6), std::string(528, 'x'));
 
-  const VerseRecordFields f = DecodeVerseRecord(bytes + "next record");
+  const std::string file = bytes + "next record";  // the decoder reads one record's worth
+  const VerseRecordFields f = DecodeVerseRecord(file);
   EXPECT_EQ(f.Book, 0x0102);
   EXPECT_EQ(f.Chapter, -2);
   EXPECT_EQ(f.Verse, 0x7FFF);
