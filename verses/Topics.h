@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <iterator>
 #include <string_view>
 
 namespace vw {
