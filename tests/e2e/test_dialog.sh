@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The settings dialog under Wine, run from the steps of dialog_steps.tsv: the real controls in
-# the places and texts of dialog_layout.tsv at 100% and 150%, their painting, Tab, Enter and
-# Esc, real message boxes, and what "OK", "Cancel" and the close box leave in the registry.
+# the places and texts of dialog_layout.tsv at 100% and 150% and after a change of scale, the
+# icon's image for the scale, their painting, Tab, Enter and Esc, real message boxes, and what
+# "OK", "Cancel" and the close box leave in the registry.
 . "$(dirname "$0")/lib.sh"
 e2e_setup 1024x768
 # Wine draws the title bar itself, so that screenshots show it without a window manager.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 HERE=$(dirname "$0")
 declare -A C=()
-STEPS=0 DPI=96
+STEPS=0 DPI=96 ICO="$VW_WINBUILD/icon/Vellumway.ico"
 
 # controls: every control of the open dialog in C["ID.key"], plus "focus", the swatches'
 # heights (13 marks one) and the ticked topics.
@@ -84,6 +85,16 @@ while IFS=$'\t' read -r -u 3 step arg want; do
       C=(); while IFS='=' read -r k v; do [ -z "$k" ] || C[$k]=$v; done <<<"$info"
       check "$LABEL: /c opens the dialog" "found=1;$want" ;;
     layout) layout "$arg" ;;
+    # As on moving to a monitor of another scale; then the captions fit at that scale.
+    dpichange) expect_eq "$LABEL: WM_DPICHANGED to $arg" sent=1 "$(driver dpi-changed "$DPI" "$arg")"
+      DPI=$arg; captions_fit "$LABEL, moved to $arg DPI" "$DPI"; screenshot "dialog-dpichanged-$DPI" >/dev/null ;;
+    # The icon shows its own image of the size that fits the scale, not one stretched.
+    icon) controls; crop 1000 "$E2E_TMP/icon.png"; n=${C[1000.place]##*,}
+      i=$(convert "$ICO" -format '%w %p\n' info: | awk -v n="$n" '$1 == n { print $2 }')
+      rm -f "$E2E_TMP/image.png"
+      convert "$ICO[${i:-none}]" -background 'rgb(192,192,192)' -flatten "$E2E_TMP/image.png" 2>/dev/null
+      expect_eq "$LABEL: the icon's ${n}-pixel image as it is" 0 \
+        "$(compare -metric AE -fuzz 4% "$E2E_TMP/image.png" "$E2E_TMP/icon.png" null: 2>&1)" ;;
     state) wait_for 5 state "$want"; check "$LABEL: $arg" "$want" ;;
     pixel) read -r id dx dy <<<"$arg"; controls
       expect_eq "$LABEL: colour at $arg" "$want" "$(pixel_colour "$(screenshot dialog)" $(at "$id" "$dx" "$dy"))" ;;
