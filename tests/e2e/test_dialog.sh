@@ -9,7 +9,7 @@ e2e_setup 1024x768
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 HERE=$(dirname "$0")
 declare -A C=()
-STEPS=0 DPI=96 ICO="$VW_WINBUILD/icon/Vellumway.ico"
+STEPS=0 DPI=96
 
 # controls: every control of the open dialog in C["ID.key"], plus "focus", the swatches'
 # heights (13 marks one) and the ticked topics.
@@ -90,9 +90,8 @@ while IFS=$'\t' read -r -u 3 step arg want; do
       DPI=$arg; captions_fit "$LABEL, moved to $arg DPI" "$DPI"; screenshot "dialog-dpichanged-$DPI" >/dev/null ;;
     # The icon shows its own image of the size that fits the scale, not one stretched.
     icon) controls; crop 1000 "$E2E_TMP/icon.png"; n=${C[1000.place]##*,}
-      i=$(convert "$ICO" -format '%w %p\n' info: | awk -v n="$n" '$1 == n { print $2 }')
-      rm -f "$E2E_TMP/image.png"
-      convert "$ICO[${i:-none}]" -background 'rgb(192,192,192)' -flatten "$E2E_TMP/image.png" 2>/dev/null
+      bash "$VW_SRC/res/make_icon.sh" "$VW_SRC/res/Vellumway.mvg" "$E2E_TMP/image.ico" "$n"
+      convert "$E2E_TMP/image.ico" -background 'rgb(192,192,192)' -flatten "$E2E_TMP/image.png"
       expect_eq "$LABEL: the icon's ${n}-pixel image as it is" 0 \
         "$(compare -metric AE -fuzz 4% "$E2E_TMP/image.png" "$E2E_TMP/icon.png" null: 2>&1)" ;;
     state) wait_for 5 state "$want"; check "$LABEL: $arg" "$want" ;;
