@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # make_icon.sh DRAWING ICO [SIZE...]: draws DRAWING (ImageMagick drawing commands on a
-# 256-pixel square) at each size Windows shows an icon at, from 16 pixels in lists to 256 in Explorer, each
-# drawn at its own size rather than shrunk from another, and writes them into one .ico.
-# ImageMagick keeps the 256-pixel image PNG-compressed, as Windows expects. SIZE...: only
-# those sizes (the tests draw the image they expect to see).
+# 256-pixel square) at each size Windows shows an icon at, from 16 pixels in lists to 256 in
+# Explorer, each drawn at its own size rather than shrunk from another, and writes them into
+# one .ico. ImageMagick keeps the 256-pixel image PNG-compressed, as Windows expects.
+# SIZE...: only those sizes (the tests draw the image they expect to see).
 set -euo pipefail
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
