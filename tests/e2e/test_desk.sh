@@ -38,7 +38,8 @@ shown() {
     "$(info_value "$(driver window-info VellumwayDisplay 15000)" rect)"
   settled_shot "display-$1x$2" has_text
   read -r w h x y <<<"$(text_box "$SHOT")"
-  off=$((x + w / 2 - $1 / 2)) offy=$((y + h / 2 - $2 / 2)) first=${first:-$w $h $((y + h / 2 - $2 / 2))}
+  off=$((x + w / 2 - $1 / 2)) offy=$((y + h / 2 - $2 / 2))
+  first=${first:-$w $h $offy}
   expect_true "$1 x $2: the verse is centred as at the start, as large (${w}x$h at $x,$y)" \
     test "$w" -gt 40 -a "${off#-}" -le 8 -a "$first" = "$w $h $offy"
   expect_eq "$1 x $2: the desktop image stays, black beyond it" "$DESKTOP_RGB ${3:-0,0,0}" \

@@ -448,7 +448,8 @@ int DpiChanged(const Args& a) {
   HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
   void* there = VirtualAllocEx(process, nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
   void* here = VirtualAlloc(there, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-  if (!there || here != there || !WriteProcessMemory(process, there, &suggested, sizeof(suggested), nullptr))
+  if (!there || here != there ||
+      !WriteProcessMemory(process, there, &suggested, sizeof(suggested), nullptr))
     return std::printf("sent=0\n"), 1;
   *static_cast<RECT*>(here) = suggested;
   Handled(dialog, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(there));
