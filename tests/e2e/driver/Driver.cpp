@@ -457,8 +457,7 @@ int DpiChanged(const Args& a) {
   return CloseHandle(process), 0;
 }
 // display-mode W H: the primary monitor's mode changed, as by a user or a dock
-// (ChangeDisplaySettingsExW); changed=0 when done, else the DISP_CHANGE code. post-display:
-// WM_DISPLAYCHANGE posted to the full-screen window, for an X screen changed behind Wine.
+// (ChangeDisplaySettingsExW); changed=0 when done, else the DISP_CHANGE code.
 int DisplayModeCmd(const Args& a) {
   DEVMODEW mode{};
   mode.dmSize = sizeof(mode);
@@ -466,15 +465,6 @@ int DisplayModeCmd(const Args& a) {
   mode.dmPelsHeight = Num(a[1]);
   mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
   std::printf("changed=%ld\n", ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr));
-  return 0;
-}
-int PostDisplay(const Args&) {
-  HDC screen = GetDC(nullptr);
-  const int bits = GetDeviceCaps(screen, BITSPIXEL);
-  ReleaseDC(nullptr, screen);
-  std::printf("posted=%d\n", PostMessageW(WaitFor(kDisplayClass, 5000), WM_DISPLAYCHANGE, bits,
-                                           MAKELPARAM(GetSystemMetrics(SM_CXSCREEN),
-                                                      GetSystemMetrics(SM_CYSCREEN))));
   return 0;
 }
 // close: the dialog's close box.
@@ -532,7 +522,6 @@ constexpr Command kCommands[] = {{L"launch", 4, Launch},
                                  {L"key", 1, Key},
                                  {L"dpi-changed", 2, DpiChanged},
                                  {L"display-mode", 2, DisplayModeCmd},
-                                 {L"post-display", 0, PostDisplay},
                                  {L"close", 0, Close},
                                  {L"msgbox", 0, MsgBox}};
 
