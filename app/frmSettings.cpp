@@ -124,8 +124,7 @@ void frmSettings::optColor_Click(int) {
 void frmSettings::picColorSelect_Click(int index) {
   markedSwatch_ = index >= 0 && index < kSwatchCount ? index : -1;
   for (int i = 0; i < kSwatchCount; ++i) {
-    controls_.SetHeightTwips(picColorSelect(i),
-                             i == index ? kMarkedSwatchTwips : kUnmarkedSwatchTwips);
+    controls_.ShowSwatchMarked(picColorSelect(i), i == markedSwatch_);
   }
 }
 

@@ -8,10 +8,6 @@
 
 namespace vw {
 
-// Swatch heights in twips: the marked swatch is a full square, the others short bars.
-inline constexpr int kMarkedSwatchTwips = 195;
-inline constexpr int kUnmarkedSwatchTwips = 100;
-
 // The configuration window: fills and loads its controls, keeps the font sample, the
 // dependent controls and the swatch marking up to date, and stores the options on "OK".
 // Which swatch is marked is held here; everything else the user chose is held by the controls.

@@ -35,9 +35,9 @@ class IDialogControls {
 
   virtual void SetVisible(ControlId id, bool visible) = 0;
 
-  // Height of a colour swatch, in twips; the top edge stays where it is. Which swatch is
-  // marked is frmSettings' to know: the heights only show it.
-  virtual void SetHeightTwips(ControlId id, int twips) = 0;
+  // Shows a colour swatch as marked (a full square) or not (a short bar under the same top
+  // edge). Which swatch is marked is frmSettings' to know: the swatches only show it.
+  virtual void ShowSwatchMarked(ControlId id, bool marked) = 0;
 
   virtual void SetFocus(ControlId id) = 0;
 

@@ -107,10 +107,11 @@ void SettingsWindow::SetVisible(ControlId id, bool visible) {
   ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void SettingsWindow::SetHeightTwips(ControlId id, int twips) {
-  // Kept in twips: the pixel height alone could not tell 195 from 194 at every DPI.
+void SettingsWindow::ShowSwatchMarked(ControlId id, bool marked) {
   const int swatch = IndexIn(id, ControlId::picColorSelect0, kSwatchCount);
   if (swatch < 0) return;
+  // Kept in twips, so a new DPI lays the swatch out again at the same height.
+  const int twips = marked ? kSwatchSizeTwips : kSwatchBarTwips;
   swatchTwips_[swatch] = twips;
   SetWindowPos(Item(id), nullptr, 0, 0, Px(kSwatchSizeTwips), Px(twips),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -46,6 +46,8 @@ inline constexpr int kSwatchLeftTwips = 60;
 inline constexpr int kSwatchStepTwips = 240;
 inline constexpr int kSwatchTopTwips = 60;
 inline constexpr int kSwatchSizeTwips = 195;
+// An unmarked swatch's height: a short bar under the marked ones' top edge.
+inline constexpr int kSwatchBarTwips = 100;
 // How far the lists of the two combo boxes drop down.
 inline constexpr int kFontListTwips = 3000;
 inline constexpr int kSizeListTwips = 2700;

@@ -38,7 +38,7 @@ class SettingsWindow : public IDialogControls {
   int ListIndex(ControlId id) const override;
   void SetListIndex(ControlId id, int index) override;
   void SetVisible(ControlId id, bool visible) override;
-  void SetHeightTwips(ControlId id, int twips) override;
+  void ShowSwatchMarked(ControlId id, bool marked) override;
   void SetFocus(ControlId id) override;
   void SetSampleFace(const std::string& face) override;
   void SetSampleBold(bool bold) override;

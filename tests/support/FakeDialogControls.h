@@ -25,7 +25,7 @@ class FakeDialogControls : public IDialogControls {
     texts_[ControlId::txtChangeSec] = "15";
     checked_[ControlId::optScreen0] = checked_[ControlId::optColor0] = true;
     hidden_[ControlId::chkDropShadow] = true;
-    for (int i = 0; i < kSwatchCount; ++i) heights_[picColorSelect(i)] = 195;
+    for (int i = 0; i < kSwatchCount; ++i) marked_[picColorSelect(i)] = true;  // full squares
   }
 
   std::string Text(ControlId id) const override { return Get(texts_, id, std::string()); }
@@ -53,7 +53,7 @@ class FakeDialogControls : public IDialogControls {
     if (id == ControlId::cmbFont && listIndex_[id] >= 0) texts_[id] = ListItem(id, index);
   }
   void SetVisible(ControlId id, bool visible) override { hidden_[id] = !visible; }
-  void SetHeightTwips(ControlId id, int twips) override { heights_[id] = twips; }
+  void ShowSwatchMarked(ControlId id, bool marked) override { marked_[id] = marked; }
   void SetFocus(ControlId id) override { focus = id; }
   void SetSampleFace(const std::string& face) override { sampleFace = face; }
   void SetSampleBold(bool bold) override { sampleBold = bold; }
@@ -82,8 +82,8 @@ class FakeDialogControls : public IDialogControls {
   }
   // Typing into a text field raises no handler.
   void Type(ControlId id, const std::string& text) { texts_[id] = text; }
-  // The height a swatch was last given, as the user sees it.
-  int HeightTwips(ControlId id) const { return Get(heights_, id, 0); }
+  // Whether a swatch shows as marked, as the user sees it.
+  bool SwatchShownMarked(ControlId id) const { return Get(marked_, id, false); }
   // Whether the user can see the control: it and its container (for a swatch) are visible.
   bool Shown(ControlId id) const {
     const bool swatch = IndexIn(id, picColorSelect(0), kSwatchCount) >= 0;
@@ -113,8 +113,8 @@ class FakeDialogControls : public IDialogControls {
   }
 
   std::map<ControlId, std::string> texts_;
-  std::map<ControlId, bool> checked_, hidden_;
-  std::map<ControlId, int> heights_, listIndex_;
+  std::map<ControlId, bool> checked_, hidden_, marked_;
+  std::map<ControlId, int> listIndex_;
   std::map<ControlId, std::vector<std::string>> lists_;
 };
 

@@ -65,13 +65,10 @@ struct Dialog {
       if (ui.ListItem(list, i) == item) return i;
     return -1;
   }
-  // The marked swatch as "M", the others as "-", anything else as "?".
+  // A swatch shown marked as "M", the others as "-".
   std::string Swatches() const {
     std::string s;
-    for (int i = 0; i < kSwatchCount; ++i) {
-      const int h = ui.HeightTwips(picColorSelect(i));
-      s += h == 195 ? 'M' : h == 100 ? '-' : '?';
-    }
+    for (int i = 0; i < kSwatchCount; ++i) s += ui.SwatchShownMarked(picColorSelect(i)) ? 'M' : '-';
     return s;
   }
   // Everything the user sees, field by field; an option group lists its selected options.
