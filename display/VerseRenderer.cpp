@@ -33,8 +33,6 @@ void VerseRenderer::PrepareDisplay() {
   random_.Randomize(host_.SecondsSinceMidnight());
   surfaces_.picText.SetFontName(settings.Font);
   surfaces_.picWork.SetFontName(settings.Font);
-  surfaces_.window.CopyFrom(surfaces_.picCapture, 0, 0, surfaces_.picText.Width(),
-                            surfaces_.picText.Height(), 0, 0);
 }
 
 void VerseRenderer::Resize(int widthPixels, int heightPixels, LayoutArea layout,
@@ -65,7 +63,7 @@ void VerseRenderer::SetupChars(const Verse& verse) {
   chars_.TextColor = PickTextColor(settings_, random_);
   // A growth tick that follows without a new frame at size 1 (a resize mid-growth) then
   // starts from the target and ends the growth at once.
-  surfaces_.picText.SetFontSize(chars_.TargetSize);
+  grownSize_ = chars_.TargetSize;
   prepared_ = true;
 }
 
@@ -123,6 +121,7 @@ bool VerseRenderer::DrawVerse(float size) {
   }
 
   picText.SetFontSize(size);
+  grownSize_ = size;
   picWork.SetFontSize(target);
   SwitchStyleOn(picWork);
   const std::vector<std::string> lines =
@@ -138,7 +137,7 @@ bool VerseRenderer::DrawVerse(float size) {
 
   Present();
 
-  if (picText.FontSize() < target) {
+  if (grownSize_ < target) {
     timFont_.SetEnabled(true);
     return false;
   }
@@ -148,14 +147,13 @@ bool VerseRenderer::DrawVerse(float size) {
 }
 
 bool VerseRenderer::timFont_Timer() {
-  ISurface& picText = surfaces_.picText;
   timFont_.SetEnabled(false);
-  const float old = picText.FontSize();
+  const float old = grownSize_;
   const float target = chars_.TargetSize;
   float size = old + 2;
   if (size > target) size = target;
   DrawVerse(size);
-  const float now = picText.FontSize();
+  const float now = grownSize_;
   if (old != now || target > now) {
     timFont_.SetEnabled(true);
     return false;

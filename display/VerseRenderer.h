@@ -46,7 +46,8 @@ class VerseRenderer {
                 IDisplayHost& host);
 
   // Last step of the window's load: desktop capture for a transparent background, cursor
-  // hidden in full screen, the random generator seeded, the face set, the first paint.
+  // hidden in full screen, the random generator seeded, the face set. The first paint comes
+  // from the resize, which composes the background on picText.
   void PrepareDisplay();
   // The window's resize step, given its size in pixels: the verse is laid out and centred in
   // `layout`, the background covers the whole window. Prepares `verse` afresh.
@@ -62,6 +63,7 @@ class VerseRenderer {
   void Present();
 
   const CharsRecord& Chars() const { return chars_; }
+  float GrownSize() const { return grownSize_; }
   // The width of the layout area in pixels, 0 before the first resize.
   std::int16_t DisplayWidth() const { return displayWidth_; }
 
@@ -82,6 +84,9 @@ class VerseRenderer {
   CharsRecord chars_;
   LayoutArea layout_;
   std::int16_t displayWidth_ = 0, displayHeight_ = 0;
+  // The size the verse lines were last drawn at, or the target once a verse is prepared:
+  // where the next growth step starts.
+  float grownSize_ = 0;
   // False until the first SetupChars: before it there is no verse to draw.
   bool prepared_ = false;
 };
