@@ -52,10 +52,13 @@ class RecordingSurface : public ISurface {
     ++measureCount;
     return size_ * 1.5f;
   }
-  void DrawText(int x, int y, const std::string& text) override {
+  // The box is the text's cell by this surface's metric.
+  PixelBox DrawText(int x, int y, const std::string& text) override {
     SurfaceCall call;
     call.x = x, call.y = y, call.text = text;
     Record(std::move(call));
+    const auto width = static_cast<int>(static_cast<float>(CountCharacters(text)) * size_ * 0.5f);
+    return {x, y, x + width, y + static_cast<int>(size_ * 1.5f)};
   }
   void CopyFrom(const ISurface& src, int x, int y, int width, int height, int, int) override {
     SurfaceCall call;

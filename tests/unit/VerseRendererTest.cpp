@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,43 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReferenceOnThePrimaryMonitor) {
   verse = {"John 11:35", cases[4].text, ""};
   Show(200, 300, 3.0f);
   EXPECT_EQ(picText.Draws()[0].text, "one two three four");
+}
+
+TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
+  // The verse on a primary at x = 1024 of a 1824 x 768 window. At 1 point the line and the
+  // reference cover (1421, 299)-(1427, 304), at 3 points (1416, 298)-(1432, 315); the title
+  // at the top stays as it was. A verse's first frame, a focus event and the first frame
+  // after a resize present the whole of picText.
+  verse.Title = "The Ten Commandments";
+  const LayoutArea primary{1024, 0, 800, 600};
+  renderer.Resize(1824, 768, primary, verse);
+  const std::string whole = "0,0 1824x768";
+  struct Step {
+    std::function<void()> frame;
+    std::string background, shown;
+    std::size_t draws;
+  };
+  const Step steps[] = {
+      {[&] { renderer.DrawVerse(1.0f); }, whole, whole, 3},
+      {[&] { renderer.timFont_Timer(); }, "1421,299 6x5", "1416,298 16x17", 2},
+      {[&] { renderer.DrawVerse(1.0f); }, whole, whole, 3},
+      {[&] { renderer.Resize(1824, 768, primary, verse), renderer.timFont_Timer(); }, whole,
+       whole, 3},
+  };
+  auto rect = [](const SurfaceCall& c) {
+    return std::to_string(c.x) + "," + std::to_string(c.y) + " " + std::to_string(c.width) +
+           "x" + std::to_string(c.height);
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.shown);
+    picText.ClearCalls();
+    window.ClearCalls();
+    step.frame();
+    ASSERT_EQ(window.Copies().size(), 1u);
+    EXPECT_EQ(rect(picText.Copies().back()), step.background);
+    EXPECT_EQ(rect(window.Copies()[0]), step.shown);
+    EXPECT_EQ(picText.Draws().size(), step.draws);
+  }
 }
 
 TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere) {
