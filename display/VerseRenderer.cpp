@@ -14,6 +14,20 @@ namespace {
 constexpr std::int16_t kPreviewTargetSize = 5;
 constexpr ColorValue kShadowColor = 0;
 
+// The smallest box holding both.
+PixelBox Union(const PixelBox& a, const PixelBox& b) {
+  if (a.Empty()) return b;
+  if (b.Empty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+PixelBox Intersection(const PixelBox& a, const PixelBox& b) {
+  const PixelBox both{std::max(a.left, b.left), std::max(a.top, b.top),
+                      std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+  return both.Empty() ? PixelBox{} : both;
+}
+
 }  // namespace
 
 VerseRenderer::VerseRenderer(const SettingsRecord& settings, const std::int32_t& displayMode,
@@ -101,18 +115,8 @@ PixelBox VerseRenderer::WholeFrame() const {
   return {0, 0, surfaces_.picText.Width(), surfaces_.picText.Height()};
 }
 
-PixelBox VerseRenderer::Union(const PixelBox& a, const PixelBox& b) {
-  if (a.Empty()) return b;
-  if (b.Empty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 PixelBox VerseRenderer::OnFrame(const PixelBox& box) const {
-  const PixelBox whole = WholeFrame();
-  const PixelBox clipped{std::max(box.left, whole.left), std::max(box.top, whole.top),
-                         std::min(box.right, whole.right), std::min(box.bottom, whole.bottom)};
-  return clipped.Empty() ? PixelBox{} : clipped;
+  return Intersection(box, WholeFrame());
 }
 
 void VerseRenderer::Present() {
@@ -142,11 +146,7 @@ bool VerseRenderer::DrawFrame(float size, bool damageOnly) {
   bool drawTitle = !chars_.Title.empty();
   if (damageOnly) {
     fresh = lastLines_;
-    const PixelBox overlap = OnFrame({std::max(fresh.left, lastTitle_.left),
-                                      std::max(fresh.top, lastTitle_.top),
-                                      std::min(fresh.right, lastTitle_.right),
-                                      std::min(fresh.bottom, lastTitle_.bottom)});
-    drawTitle = drawTitle && !overlap.Empty();
+    drawTitle = drawTitle && !Intersection(fresh, lastTitle_).Empty();
     if (drawTitle) fresh = Union(fresh, lastTitle_);
   }
   ComposeBackground(fresh);

@@ -86,8 +86,6 @@ class VerseRenderer {
   PixelBox WholeFrame() const;
   // `box` cut to picText's edges.
   PixelBox OnFrame(const PixelBox& box) const;
-  // The smallest box holding both.
-  static PixelBox Union(const PixelBox& a, const PixelBox& b);
   bool ShadowWanted() const;
 
   const SettingsRecord& settings_;

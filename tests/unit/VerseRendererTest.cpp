@@ -180,6 +180,27 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
   }
 }
 
+TEST_F(VerseRendererTest, GrowthTicksRedrawTheTitleWholeWhereTheVerseReachesIt) {
+  // In a window 40 pixels high the verse lies over the title. Over the desktop image with
+  // shadows (a pixel right and down): the title and its shadow take (55, 0)-(146, 31); at
+  // 1 point the line and the reference with theirs (97, 19)-(104, 25), at 3 points
+  // (92, 18)-(109, 36). The title goes back under fresh background and is drawn whole again.
+  program.Settings.ScreenColor = program.Settings.DropShadow = true;
+  verse.Title = "Salvation";
+  renderer.Resize(200, 40, {0, 0, 200, 40}, verse);
+  renderer.DrawVerse(1.0f);
+  picText.ClearCalls();
+  window.ClearCalls();
+  renderer.timFont_Timer();
+  const SurfaceCall background = picText.Copies().at(0), shown = window.Copies().at(0);
+  EXPECT_EQ(std::vector<int>({background.x, background.y, background.width, background.height}),
+            std::vector<int>({55, 0, 91, 31}));
+  EXPECT_EQ(std::vector<int>({shown.x, shown.y, shown.width, shown.height}),
+            std::vector<int>({55, 0, 91, 36}));
+  ASSERT_EQ(picText.Draws().size(), 6u);
+  EXPECT_EQ(picText.Draws()[1].text, "Salvation");
+}
+
 TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere) {
   verse.Title = "Noah and the Ark";
   for (bool styled : {false, true}) {
