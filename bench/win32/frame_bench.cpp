@@ -21,28 +21,18 @@
 #include "win32/GdiSurface.h"
 #include "win32/ScreenCapture.h"
 #include "tests/support/FakeTimer.h"
+#include "tests/win32/FrameWindow.h"
 
 namespace {
 
 using vw::win32::GdiSurface;
+using vw::win32::Pump;
 using vw::win32::WindowSurface;
 
-class BenchHost : public vw::IDisplayHost {
+class BenchHost : public vw::win32::FixedClockHost {
  public:
-  void ShowCursor(bool) override {}
   void CaptureScreen(vw::ISurface& target) override { vw::win32::CaptureScreenInto(target); }
-  double SecondsSinceMidnight() const override { return 45296.0; }
-  std::string ProgramFolder() const override { return {}; }
-  void EndProgram() override {}
 };
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
 
 struct Timing {
   double mean = 0;
@@ -78,17 +68,6 @@ Timing Measure(int count, F body) {
   std::vector<double> ms;
   Sample(count, ms, body);
   return Summarise(std::move(ms));
-}
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) return 1;
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    BeginPaint(hwnd, &ps);
-    EndPaint(hwnd, &ps);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 // A stand-in for the user's desktop: a gradient with a few window-like panels, so a frame
@@ -315,7 +294,7 @@ int main(int argc, char** argv) {
     if (arg == "--frames" && k + 1 < argc) frames = std::max(24, std::atoi(argv[++k]));
     if (arg == "--shots" && k + 1 < argc) shots = argv[++k];
   }
-  Register(L"VellumwayFrameBench", WindowProc);
+  Register(L"VellumwayFrameBench", vw::win32::QuietWindowProc);
   Register(L"VellumwayFrameBenchDesktop", DesktopProc);
   std::printf("screen %dx%d, %d dpi, %d growth frames per row\n", GetSystemMetrics(SM_CXSCREEN),
               GetSystemMetrics(SM_CYSCREEN), vw::win32::ScreenDpi(), frames);

@@ -13,18 +13,19 @@
 #include "app/ProgramState.h"
 #include "display/VerseRenderer.h"
 #include "tests/support/FakeTimer.h"
+#include "tests/win32/FrameWindow.h"
 #include "win32/GdiSurface.h"
 
 namespace {
 
 using vw::win32::GdiSurface;
+using vw::win32::Pump;
 using vw::win32::WindowSurface;
 
 // A stand-in desktop image with a different colour at every pixel, so a background copied
 // from the wrong place, or not at all, shows.
-class PatternHost : public vw::IDisplayHost {
+class PatternHost : public vw::win32::FixedClockHost {
  public:
-  void ShowCursor(bool) override {}
   void CaptureScreen(vw::ISurface& target) override {
     auto& surface = dynamic_cast<GdiSurface&>(target);
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -36,26 +37,7 @@ class PatternHost : public vw::IDisplayHost {
                             static_cast<std::uint32_t>((x ^ y) & 0xFF) << 8 |
                             static_cast<std::uint32_t>((x * y) & 0xFF);
   }
-  double SecondsSinceMidnight() const override { return 45296.0; }
-  std::string ProgramFolder() const override { return {}; }
-  void EndProgram() override {}
 };
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
-LRESULT CALLBACK Quiet(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) return 1;
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    BeginPaint(hwnd, &ps);
-    EndPaint(hwnd, &ps);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 struct Case {
   const char* name;
@@ -183,7 +165,7 @@ bool Check(const Case& c, HWND desk) {
 int main() {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   WNDCLASSW wc{};
-  wc.lpfnWndProc = Quiet;
+  wc.lpfnWndProc = vw::win32::QuietWindowProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"VellumwayFrameChecks";
   RegisterClassW(&wc);
