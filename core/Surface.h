@@ -22,7 +22,6 @@ constexpr ColorValue MakeColor(int r, int g, int b) {
 struct PixelBox {
   int left = 0, top = 0, right = 0, bottom = 0;
   bool Empty() const { return right <= left || bottom <= top; }
-  bool operator==(const PixelBox&) const = default;
 };
 
 // An off-screen drawing surface (or the window itself) with a current font and text colour.
