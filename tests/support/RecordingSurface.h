@@ -57,8 +57,7 @@ class RecordingSurface : public ISurface {
     SurfaceCall call;
     call.x = x, call.y = y, call.text = text;
     Record(std::move(call));
-    const auto width = static_cast<int>(static_cast<float>(CountCharacters(text)) * size_ * 0.5f);
-    return {x, y, x + width, y + static_cast<int>(size_ * 1.5f)};
+    return {x, y, x + static_cast<int>(TextWidth(text)), y + static_cast<int>(TextHeight(text))};
   }
   void CopyFrom(const ISurface& src, int x, int y, int width, int height, int, int) override {
     SurfaceCall call;

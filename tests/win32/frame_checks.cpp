@@ -56,39 +56,33 @@ const char kPsalm[] =
     "out the heavens like a curtain: Who layeth the beams of his chambers in the waters.";
 
 // One verse grown in a fresh window by a fresh renderer, as the display window holds them.
-class Growth {
- public:
+struct Growth {
   // The window is a child of `desk`, a full-screen window made once: new top-level windows
   // take Wine seconds each, children do not. The preview's sits inside, as in its dialog.
   Growth(const Case& c, HWND desk) {
     const int at = c.preview ? 20 : 0;
     hwnd_ = CreateWindowExW(0, L"VellumwayFrameChecks", L"frame", WS_CHILD | WS_VISIBLE, at, at,
                             c.width, c.height, desk, nullptr, GetModuleHandleW(nullptr), nullptr);
-    UpdateWindow(hwnd_);
-    Pump();
     window_ = std::make_unique<WindowSurface>(hwnd_);
     program_.DisplayMode = c.preview ? vw::kModePreview : vw::kModeFullScreen;
     program_.Settings.Font = "Arial";
     program_.Settings.FontSize = c.fontSize;
-    program_.Settings.Color = 4;
     program_.Settings.ScreenColor = c.transparent;
     program_.Settings.DropShadow = c.shadow;
     program_.Settings.FontBold = c.bold;
     program_.Settings.FontItalic = c.italic;
-    renderer_ = std::make_unique<vw::VerseRenderer>(
+    renderer = std::make_unique<vw::VerseRenderer>(
         program_.Settings, program_.DisplayMode, program_.Random,
         vw::DisplaySurfaces{picWork_, picText_, picBlank_, picCapture_, *window_}, timFont_,
         fakeHost_);
-    renderer_->PrepareDisplay();
-    renderer_->Resize(c.width, c.height, c.primary, {"Psalms 104:1", c.text, c.title});
+    renderer->PrepareDisplay();
+    renderer->Resize(c.width, c.height, c.primary, {"Psalms 104:1", c.text, c.title});
     shot_.Resize(c.width, c.height);
   }
   ~Growth() {
     DestroyWindow(hwnd_);
     Pump();
   }
-  vw::VerseRenderer& Renderer() { return *renderer_; }
-  bool Growing() const { return timFont_.enabled; }
   // The window's pixels now.
   std::vector<std::uint32_t> Shot() {
     GdiFlush();
@@ -99,20 +93,18 @@ class Growth {
     return {shot_.Pixels(), shot_.Pixels() + shot_.Width() * shot_.Height()};
   }
 
- private:
   HWND hwnd_ = nullptr;
   vw::ProgramState program_;
   GdiSurface picWork_, picText_, picBlank_, picCapture_, shot_;
   std::unique_ptr<WindowSurface> window_;
   vw::test::FakeTimer timFont_;
   PatternHost fakeHost_;
-  std::unique_ptr<vw::VerseRenderer> renderer_;
+  std::unique_ptr<vw::VerseRenderer> renderer;
 };
 
 // Where two shots differ: the count and the first pixel, or an empty string.
 std::string Difference(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b,
                        int width) {
-  if (a.size() != b.size()) return "sizes differ";
   std::size_t count = 0, first = 0;
   for (std::size_t k = 0; k < a.size(); ++k)
     if (a[k] != b[k] && count++ == 0) first = k;
@@ -129,12 +121,10 @@ bool Check(const Case& c, HWND desk) {
   std::vector<std::vector<std::uint32_t>> grown;
   {
     Growth g(c, desk);
-    g.Renderer().DrawVerse(1.0f);
-    for (;;) {
-      sizes.push_back(g.Renderer().GrownSize());
+    for (g.renderer->DrawVerse(1.0f); sizes.size() < 60; g.renderer->timFont_Timer()) {
+      sizes.push_back(g.renderer->GrownSize());
       grown.push_back(g.Shot());
-      if (!g.Growing() || sizes.size() > 60) break;
-      g.Renderer().timFont_Timer();
+      if (!g.timFont_.enabled) break;
     }
   }
   // The same sizes as complete frames.
@@ -142,19 +132,16 @@ bool Check(const Case& c, HWND desk) {
   std::string failure;
   int changed = 0;
   for (std::size_t k = 0; k < sizes.size() && failure.empty(); ++k) {
-    g.Renderer().DrawVerse(sizes[k]);
+    g.renderer->DrawVerse(sizes[k]);
     const std::vector<std::uint32_t> full = g.Shot();
-    failure = Difference(grown[k], full, c.width);
-    if (!failure.empty()) {
-      char frame[48];
-      std::snprintf(frame, sizeof frame, "frame %zu at %g pt: ", k, sizes[k]);
-      failure = frame + failure;
-    }
+    char frame[48];
+    std::snprintf(frame, sizeof frame, "frame %zu at %g pt: ", k, sizes[k]);
+    if (const std::string d = Difference(grown[k], full, c.width); !d.empty()) failure = frame + d;
     changed += k > 0 && full != grown[k - 1];
   }
   // A growth that showed nothing, or never changed, proves nothing.
-  const bool grew = changed + 2 >= static_cast<int>(sizes.size()) && sizes.size() >= 3;
-  if (failure.empty() && !grew) failure = "the frames did not change as the verse grew";
+  if (failure.empty() && (changed + 2 < static_cast<int>(sizes.size()) || sizes.size() < 3))
+    failure = "the frames did not change as the verse grew";
   std::printf("%s  %s: %zu frames to %.0f pt%s%s\n", failure.empty() ? "ok  " : "FAIL", c.name,
               sizes.size(), sizes.back(), failure.empty() ? "" : ": ", failure.c_str());
   return failure.empty();
