@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the fuzz target for longer (default 300 s) and reports executions and crashes.
+# Runs the fuzz target for longer (default 300 s) and reports executions (in all and of each
+# part the first byte picks) and crashes.
 # Usage: scripts/fuzz.sh [SECONDS]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -13,3 +14,4 @@ build/fuzz/tests/fuzz/vellumway_fuzz build/fuzz/corpus -max_total_time="$seconds
   >"$log" 2>&1
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
 echo "executions: ${runs:-?}  crashes: $(ls build/fuzz/crashes | wc -l)"
+sed -n 's/^part \(.*\): \([0-9]*\) executions$/  \1: \2/p' "$log"
