@@ -101,7 +101,7 @@ make_kjv() {
     empty) : >"$DAT" ;;
     half) records 1 | head -c 267 >"$DAT" ;;
     partial) records 4 | head -c $((3 * R_LEN + 300)) >"$DAT" ;;
-    bytes) records 12 >"$DAT"  # every byte value in the text, control characters included
+    bytes) records 100 >"$DAT"  # every byte value in the text, control characters included
       for r in 0 1 2; do
         perl -e 'print map(chr, 0 .. 255, reverse 0 .. 255), "\0" x 16' |
           dd of="$DAT" bs=1 seek=$((r * R_LEN + 6)) conv=notrunc status=none
