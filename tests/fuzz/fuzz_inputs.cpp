@@ -151,7 +151,8 @@ Part parts[] = {{"settings", HandEditedSettings, 0},
                 {"verse-file", VerseFile, 0}};
 
 void PrintExecutions() {
-  for (const Part& p : parts) std::fprintf(stderr, "part %s: %ld executions\n", p.name, p.executions);
+  for (const Part& p : parts)
+    std::fprintf(stderr, "part %s: %ld executions\n", p.name, p.executions);
 }
 
 }  // namespace

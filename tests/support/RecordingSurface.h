@@ -25,8 +25,8 @@ struct SurfaceCall {
 // and measures with a fixed metric: a character is size x 0.5 pixels wide, a line size x 1.5
 // high, so at 20 points 10 and 30, in plain "Arial". Any other face is wider, by 1 + (letters
 // of its name mod 8) tenths, bold by a fifth, italic by a tenth, so that lines broken in
-// another font than they are drawn in show. Starts as the display's surfaces
-// do: black, "Arial" at 8.25 points, plain.
+// another font than they are drawn in show. Starts as the display's surfaces do: black,
+// "Arial" at 8.25 points, plain.
 class RecordingSurface : public ISurface {
  public:
   explicit RecordingSurface(int width = 0, int height = 0) : width_(width), height_(height) {}
@@ -50,8 +50,8 @@ class RecordingSurface : public ISurface {
   float TextWidth(const std::string& text) override {
     Measured();
     const float face = face_ == "Arial" ? 1.0f : 1.1f + 0.1f * static_cast<float>(face_.size() % 8);
-    return static_cast<float>(CountCharacters(text)) * size_ * 0.5f * face *
-           (bold_ ? 1.2f : 1.0f) * (italic_ ? 1.1f : 1.0f);
+    return static_cast<float>(CountCharacters(text)) * size_ * 0.5f * face * (bold_ ? 1.2f : 1.0f) *
+           (italic_ ? 1.1f : 1.0f);
   }
   float TextHeight(const std::string&) override {
     Measured();
@@ -84,7 +84,8 @@ class RecordingSurface : public ISurface {
 
  private:
   void Record(SurfaceCall call, std::vector<SurfaceCall>* into = nullptr) {
-    call.face = face_, call.size = size_, call.bold = bold_, call.italic = italic_, call.underline = underline_;
+    call.face = face_, call.size = size_, call.bold = bold_, call.italic = italic_,
+    call.underline = underline_;
     call.color = color_;
     (into ? *into : calls).push_back(std::move(call));
   }

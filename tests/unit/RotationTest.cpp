@@ -74,9 +74,11 @@ struct RotationRun {
 };
 
 // The title shown above a verse, by topic.
+// clang-format off
 const std::map<std::int32_t, std::string> kTitles = {
     {0, ""},  {1, ""}, {2, "The Ten Commandments"}, {4, "Noah and the Ark"}, {8, "Story of Samson"},
     {16, "Versus on Salavation"}, {32, "Bible Prophecies"}};
+// clang-format on
 
 TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
   // Count, first and last record and a checksum of the whole list (h = 31 h + record).
@@ -85,15 +87,18 @@ TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
     int count;
     std::int32_t first, last;
     std::uint32_t checksum;
-  } cases[] = {{kTenCommandments, 10, 2055, 2069, 594007685u}, {kNoahArk, 97, 139, 235, 564602043u},
-               {kSamson, 96, 6886, 6981, 3161424944u},     {kSalvation, 20, 25246, 29618, 1022768523u},
+  } cases[] = {{kTenCommandments, 10, 2055, 2069, 594007685u},
+               {kNoahArk, 97, 139, 235, 564602043u},
+               {kSamson, 96, 6886, 6981, 3161424944u},
+               {kSalvation, 20, 25246, 29618, 1022768523u},
                {kProphecies, 182, 22732, 30927, 1918259675u}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.topic);
     // Past its end the only topic enabled starts again.
     const Records got = RotationRun(c.topic, c.topic, 32767).Deliver(c.count + 1);
     std::uint32_t checksum = 0;
-    for (int i = 0; i < c.count; ++i) checksum = checksum * 31u + static_cast<std::uint32_t>(got[i]);
+    for (int i = 0; i < c.count; ++i)
+      checksum = checksum * 31u + static_cast<std::uint32_t>(got[i]);
     EXPECT_EQ(got.front(), c.first);
     EXPECT_EQ(got[c.count - 1], c.last);
     EXPECT_EQ(got.back(), c.first) << "no more entries";
