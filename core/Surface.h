@@ -18,6 +18,12 @@ constexpr ColorValue MakeColor(int r, int g, int b) {
          (static_cast<ColorValue>(b) << 16);
 }
 
+// A rectangle of pixels: left and top inside it, right and bottom just outside.
+struct PixelBox {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool Empty() const { return right <= left || bottom <= top; }
+};
+
 // An off-screen drawing surface (or the window itself) with a current font and text colour.
 // Coordinates are pixels, (0, 0) top left. Text is UTF-8.
 class ISurface {
@@ -48,7 +54,9 @@ class ISurface {
   virtual float TextWidth(const std::string& text) = 0;
   virtual float TextHeight(const std::string& text) = 0;
   // Draws text with its top-left corner at (x, y), glyphs only (transparent background).
-  virtual void DrawText(int x, int y, const std::string& text) = 0;
+  // Returns a box holding every pixel it may have changed, which can reach past the text's
+  // cell (overhangs, underline).
+  virtual PixelBox DrawText(int x, int y, const std::string& text) = 0;
 
   // Block transfer (SRCCOPY) of the rectangle (srcX, srcY, width, height) of src to (x, y).
   virtual void CopyFrom(const ISurface& src, int x, int y, int width, int height, int srcX,

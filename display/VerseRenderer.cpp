@@ -14,6 +14,20 @@ namespace {
 constexpr std::int16_t kPreviewTargetSize = 5;
 constexpr ColorValue kShadowColor = 0;
 
+// The smallest box holding both.
+PixelBox Union(const PixelBox& a, const PixelBox& b) {
+  if (a.Empty()) return b;
+  if (b.Empty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+PixelBox Intersection(const PixelBox& a, const PixelBox& b) {
+  const PixelBox both{std::max(a.left, b.left), std::max(a.top, b.top),
+                      std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+  return both.Empty() ? PixelBox{} : both;
+}
+
 }  // namespace
 
 VerseRenderer::VerseRenderer(const SettingsRecord& settings, const std::int32_t& displayMode,
@@ -33,8 +47,6 @@ void VerseRenderer::PrepareDisplay() {
   random_.Randomize(host_.SecondsSinceMidnight());
   surfaces_.picText.SetFontName(settings.Font);
   surfaces_.picWork.SetFontName(settings.Font);
-  surfaces_.window.CopyFrom(surfaces_.picCapture, 0, 0, surfaces_.picText.Width(),
-                            surfaces_.picText.Height(), 0, 0);
 }
 
 void VerseRenderer::Resize(int widthPixels, int heightPixels, LayoutArea layout,
@@ -46,14 +58,16 @@ void VerseRenderer::Resize(int widthPixels, int heightPixels, LayoutArea layout,
   surfaces_.picText.Resize(widthPixels, heightPixels);
   // The window paints picText before the first verse frame: it must already hold the
   // background, not a blank surface.
-  ComposeBackground();
+  ComposeBackground(WholeFrame());
   SetupChars(verse);
 }
 
-void VerseRenderer::ComposeBackground() {
-  ISurface& picText = surfaces_.picText;
+void VerseRenderer::ComposeBackground(const PixelBox& box) {
+  const PixelBox part = OnFrame(box);
+  if (part.Empty()) return;
   const ISurface& background = settings_.ScreenColor ? surfaces_.picCapture : surfaces_.picBlank;
-  picText.CopyFrom(background, 0, 0, picText.Width(), picText.Height(), 0, 0);
+  surfaces_.picText.CopyFrom(background, part.left, part.top, part.right - part.left,
+                             part.bottom - part.top, part.left, part.top);
 }
 
 void VerseRenderer::SetupChars(const Verse& verse) {
@@ -65,7 +79,9 @@ void VerseRenderer::SetupChars(const Verse& verse) {
   chars_.TextColor = PickTextColor(settings_, random_);
   // A growth tick that follows without a new frame at size 1 (a resize mid-growth) then
   // starts from the target and ends the growth at once.
-  surfaces_.picText.SetFontSize(chars_.TargetSize);
+  grownSize_ = chars_.TargetSize;
+  // The first frame of a verse, or after a resize, presents the whole of picText.
+  damageKnown_ = false;
   prepared_ = true;
 }
 
@@ -79,31 +95,61 @@ void VerseRenderer::SwitchStyleOn(ISurface& surface) {
   if (settings_.FontBold) surface.SetFontBold(true);
 }
 
-void VerseRenderer::DrawPiece(const std::string& text, std::int32_t x, std::int32_t y, float size) {
+PixelBox VerseRenderer::DrawPiece(const std::string& text, std::int32_t x, std::int32_t y,
+                                   float size) {
   ISurface& picText = surfaces_.picText;
   x += layout_.x;
   y += layout_.y;
+  PixelBox drawn;
   if (ShadowWanted()) {
     // Lifts the text off a busy desktop image.
     const std::int32_t offset = std::max(1, RoundToInt32(size / 15.0));
     picText.SetTextColor(kShadowColor);
-    picText.DrawText(x + offset, y + offset, text);
+    drawn = picText.DrawText(x + offset, y + offset, text);
     picText.SetTextColor(chars_.TextColor);
   }
-  picText.DrawText(x, y, text);
+  return Union(drawn, picText.DrawText(x, y, text));
+}
+
+PixelBox VerseRenderer::WholeFrame() const {
+  return {0, 0, surfaces_.picText.Width(), surfaces_.picText.Height()};
+}
+
+PixelBox VerseRenderer::OnFrame(const PixelBox& box) const {
+  return Intersection(box, WholeFrame());
 }
 
 void VerseRenderer::Present() {
-  const ISurface& picText = surfaces_.picText;
-  surfaces_.window.CopyFrom(picText, 0, 0, picText.Width(), picText.Height(), 0, 0);
+  Present(WholeFrame());
+}
+
+void VerseRenderer::Present(const PixelBox& box) {
+  const PixelBox shown = OnFrame(box);
+  if (shown.Empty()) return;
+  surfaces_.window.CopyFrom(surfaces_.picText, shown.left, shown.top, shown.right - shown.left,
+                            shown.bottom - shown.top, shown.left, shown.top);
 }
 
 bool VerseRenderer::DrawVerse(float size) {
+  return DrawFrame(size, false);
+}
+
+bool VerseRenderer::DrawFrame(float size, bool damageOnly) {
   ISurface& picText = surfaces_.picText;
   ISurface& picWork = surfaces_.picWork;
   timFont_.SetEnabled(false);
 
-  ComposeBackground();
+  // The part of picText composed afresh: all of it, or where the last frame's lines and
+  // reference were. The title is drawn whole or not at all, since text drawn twice over the
+  // same pixels blends its edges twice: when the fresh part touches it, it is redrawn whole.
+  PixelBox fresh = WholeFrame();
+  bool drawTitle = !chars_.Title.empty();
+  if (damageOnly) {
+    fresh = lastLines_;
+    drawTitle = drawTitle && !Intersection(fresh, lastTitle_).Empty();
+    if (drawTitle) fresh = Union(fresh, lastTitle_);
+  }
+  ComposeBackground(fresh);
   if (!prepared_) {
     // No verse yet (a focus event before the first resize): show the background alone.
     Present();
@@ -115,30 +161,36 @@ bool VerseRenderer::DrawVerse(float size) {
   SwitchStyleOn(picText);
   picText.SetTextColor(chars_.TextColor);
 
-  if (!chars_.Title.empty()) {
+  if (drawTitle) {
     picText.SetFontUnderline(true);
     const TextPlacement title = PlaceTitle(picText, chars_.Title, displayWidth_);
-    DrawPiece(chars_.Title, title.x, title.y, target);
+    lastTitle_ = OnFrame(DrawPiece(chars_.Title, title.x, title.y, target));
     picText.SetFontUnderline(false);
+  } else if (!damageOnly) {
+    lastTitle_ = {};
   }
 
   picText.SetFontSize(size);
+  grownSize_ = size;
   picWork.SetFontSize(target);
   SwitchStyleOn(picWork);
   const std::vector<std::string> lines =
       WrapText(picWork, chars_.Text, static_cast<float>(displayWidth_));
 
+  PixelBox drawn;
   const BlockPlacement block = PlaceLines(picText, lines, displayWidth_, displayHeight_);
   for (std::size_t k = 0; k < lines.size(); ++k) {
-    DrawPiece(lines[k], block.lines[k].x, block.lines[k].y, size);
+    drawn = Union(drawn, DrawPiece(lines[k], block.lines[k].x, block.lines[k].y, size));
   }
   const TextPlacement reference =
       PlaceReference(picText, chars_.Reference, displayWidth_, block.nextY);
-  DrawPiece(chars_.Reference, reference.x, reference.y, size);
+  drawn = Union(drawn, DrawPiece(chars_.Reference, reference.x, reference.y, size));
+  lastLines_ = OnFrame(drawn);
+  // Outside the fresh part and the new text picText is as it was, and so is the window.
+  Present(damageOnly ? Union(fresh, lastLines_) : WholeFrame());
+  damageKnown_ = true;
 
-  Present();
-
-  if (picText.FontSize() < target) {
+  if (grownSize_ < target) {
     timFont_.SetEnabled(true);
     return false;
   }
@@ -148,14 +200,14 @@ bool VerseRenderer::DrawVerse(float size) {
 }
 
 bool VerseRenderer::timFont_Timer() {
-  ISurface& picText = surfaces_.picText;
   timFont_.SetEnabled(false);
-  const float old = picText.FontSize();
+  const float old = grownSize_;
   const float target = chars_.TargetSize;
   float size = old + 2;
   if (size > target) size = target;
-  DrawVerse(size);
-  const float now = picText.FontSize();
+  // Within one verse only what changed since the last frame is composed and presented.
+  DrawFrame(size, damageKnown_);
+  const float now = grownSize_;
   if (old != now || target > now) {
     timFont_.SetEnabled(true);
     return false;

@@ -46,7 +46,8 @@ class VerseRenderer {
                 IDisplayHost& host);
 
   // Last step of the window's load: desktop capture for a transparent background, cursor
-  // hidden in full screen, the random generator seeded, the face set, the first paint.
+  // hidden in full screen, the random generator seeded, the face set. The first paint comes
+  // from the resize, which composes the background on picText.
   void PrepareDisplay();
   // The window's resize step, given its size in pixels: the verse is laid out and centred in
   // `layout`, the background covers the whole window. Prepares `verse` afresh.
@@ -54,23 +55,37 @@ class VerseRenderer {
   // Prepares `verse` for drawing, with a new colour.
   void SetupChars(const Verse& verse);
   // Draws one complete frame with the verse lines and reference at `size` points and presents
-  // it. True when the verse is at its full size, so nothing is left to grow.
+  // all of picText: the first frame of a verse and a focus event. True when the verse is at
+  // its full size, so nothing is left to grow.
   bool DrawVerse(float size);
-  // Grows the verse one step. True when it has reached its full size with this tick.
+  // Grows the verse one step. True when it has reached its full size with this tick. Such a
+  // frame composes and presents only the box that changed since the last frame, so its cost
+  // does not grow with the monitors around the primary; the screen shows what a complete
+  // frame would.
   bool timFont_Timer();
-  // Copies the last composed frame to the window: every frame and every repaint.
+  // Copies all of the last composed frame to the window: a repaint.
   void Present();
 
   const CharsRecord& Chars() const { return chars_; }
+  float GrownSize() const { return grownSize_; }
   // The width of the layout area in pixels, 0 before the first resize.
   std::int16_t DisplayWidth() const { return displayWidth_; }
 
  private:
+  // Draws a frame at `size`: all of it, or with `damageOnly` only where the last frame's
+  // text was and the new text goes (the rest of picText and the window hold the same pixels).
+  bool DrawFrame(float size, bool damageOnly);
   // Draws `text` at (x, y) in the text colour, under a black shadow when one is wanted.
-  void DrawPiece(const std::string& text, std::int32_t x, std::int32_t y, float size);
+  // Returns the pixels it may have changed, the shadow's included.
+  PixelBox DrawPiece(const std::string& text, std::int32_t x, std::int32_t y, float size);
   void SwitchStyleOn(ISurface& surface);
-  // The background of every frame onto picText: the desktop image or plain black.
-  void ComposeBackground();
+  // The background onto `box` of picText: the desktop image or plain black.
+  void ComposeBackground(const PixelBox& box);
+  // Copies `box` of picText to the window.
+  void Present(const PixelBox& box);
+  PixelBox WholeFrame() const;
+  // `box` cut to picText's edges.
+  PixelBox OnFrame(const PixelBox& box) const;
   bool ShadowWanted() const;
 
   const SettingsRecord& settings_;
@@ -82,6 +97,14 @@ class VerseRenderer {
   CharsRecord chars_;
   LayoutArea layout_;
   std::int16_t displayWidth_ = 0, displayHeight_ = 0;
+  // The size the verse lines were last drawn at, or the target once a verse is prepared:
+  // where the next growth step starts.
+  float grownSize_ = 0;
+  // What the last frame drew, on picText: the verse lines with the reference, and the title.
+  // damageKnown_ says whether they describe the picture shown now (false until a verse's
+  // first frame presents the whole of picText).
+  PixelBox lastLines_, lastTitle_;
+  bool damageKnown_ = false;
   // False until the first SetupChars: before it there is no verse to draw.
   bool prepared_ = false;
 };

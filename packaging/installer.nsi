@@ -1,12 +1,15 @@
-; Windows installer for Vellumway: both files into one folder, an optional switch to the new
-; screen saver, an entry in Apps & features, and an uninstaller that cleans up after itself.
+; Windows installer for Vellumway: both files into the system folder, where Screen Saver
+; Settings lists its savers (a saver elsewhere drops out of the list once another is chosen),
+; an optional switch to the new screen saver, an entry in Apps & features, and an uninstaller
+; (in Program Files) that cleans up after itself. Installing over an earlier version that
+; lived in Program Files removes that version's files and its uninstall entry.
 ;
 ; Built by the `package` target:
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<folder with Vellumway.scr and kjv.dat> -DICON=<.ico>
 ;            -DOUTFILE=<setup.exe>
 ;
 ; Unattended use:
-;   setup.exe /S [/MAKECURRENT] [/D=C:\Folder]    uninstall.exe /S [/REMOVESETTINGS]
+;   setup.exe /S [/MAKECURRENT]    uninstall.exe /S [/REMOVESETTINGS]
 
 Unicode true
 ; A 64-bit installer for a 64-bit program: no registry or folder redirection to undo, and it
@@ -27,6 +30,7 @@ Target amd64-unicode
 !include LogicLib.nsh
 !include Sections.nsh
 !include FileFunc.nsh
+!include x64.nsh
 
 !define PRODUCT "Vellumway Screen Saver"
 !define PUBLISHER "Vellumway"
@@ -35,6 +39,15 @@ Target amd64-unicode
 !define SETTINGS_PARENT "Software\VB and VBA Program Settings"
 !define SETTINGS_KEY "${SETTINGS_PARENT}\Vellumway Screen Saver"
 !define DESKTOP_KEY "Control Panel\Desktop"
+; The 64-bit system folder. A 32-bit installer sees SysWOW64 there unless it turns file-system
+; redirection off (FileSystemRedirection); this one is 64-bit, where nothing is redirected.
+!define SAVER_DIR "$WINDIR\System32"
+
+!macro NativeSystemFolder
+  !if "${NSIS_PTR_SIZE}" == "4"
+    ${DisableX64FSRedirection}
+  !endif
+!macroend
 
 ; Tells the running session, so a change applies without signing out:
 ; SystemParametersInfo(SPI_SETSCREENSAVEACTIVE = 17, on, 0, SPIF_SENDCHANGE = 2).
@@ -57,8 +70,8 @@ VIFileVersion "${VERSION}.0"
 !define MUI_UNICON "${ICON}"
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_COMPONENTS
-!insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
@@ -72,36 +85,60 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Bible text: King James V
 
 Section "!Vellumway Screen Saver" SecProgram
   SectionIn RO
-  SetOutPath "$INSTDIR"
+  !insertmacro NativeSystemFolder
+  Call RemoveEarlierInstall
+  SetOutPath "${SAVER_DIR}"
   File "${STAGE}/Vellumway.scr"
   File "${STAGE}/kjv.dat"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\Vellumway.scr"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "${SAVER_DIR}\Vellumway.scr"
   WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  ${GetSize} "${SAVER_DIR}" "/M=Vellumway.scr /S=0K" $0 $1 $2
+  ${GetSize} "${SAVER_DIR}" "/M=kjv.dat /S=0K" $1 $2 $3
+  IntOp $0 $0 + $1
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Make Vellumway the current screen saver" SecMakeCurrent
-  ; The display-settings dialog writes the short form; it has no spaces to quote.
-  ClearErrors
-  GetFullPathName /SHORT $0 "$INSTDIR\Vellumway.scr"
-  ${If} $0 == ""
-    StrCpy $0 "$INSTDIR\Vellumway.scr"
-  ${EndIf}
+  ; The system folder's path has no spaces: it needs no short form.
+  StrCpy $0 "${SAVER_DIR}\Vellumway.scr"
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $0
   WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
   !insertmacro SetSaverActive 1
   DetailPrint "Current screen saver: $0"
 SectionEnd
+
+; An earlier version lived in its own folder (Program Files, or one chosen): its files and
+; its uninstall entry go, and a current screen saver naming it names the new one.
+Function RemoveEarlierInstall
+  ReadRegStr $0 HKLM "${UNINST_KEY}" "InstallLocation"
+  ${If} $0 == ""
+  ${OrIfNot} ${FileExists} "$0\Vellumway.scr"
+    Return
+  ${EndIf}
+  GetFullPathName /SHORT $1 "$0\Vellumway.scr"
+  ReadRegStr $2 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  GetFullPathName /SHORT $2 $2
+  ${If} $1 != ""
+  ${AndIf} $1 == $2
+    WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "${SAVER_DIR}\Vellumway.scr"
+  ${EndIf}
+  Delete "$0\Vellumway.scr"
+  Delete "$0\kjv.dat"
+  Delete "$0\uninstall.exe"
+  RMDir "$0"
+  DeleteRegKey HKLM "${UNINST_KEY}"
+  DetailPrint "Removed the earlier version from $0"
+FunctionEnd
 
 Function .onInit
   ; Ticked in the dialog; unattended, only on request.
@@ -135,12 +172,13 @@ Section "Uninstall"
     DetailPrint "Removed the settings"
   ${EndIf}
 
+  !insertmacro NativeSystemFolder
   ; Leave no current screen saver pointing at a deleted file. Both names are compared in
   ; their short form, so a long or differently cased entry is recognised too; the file
   ; must still exist for that.
   ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
   ${If} $0 != ""
-    GetFullPathName /SHORT $1 "$INSTDIR\Vellumway.scr"
+    GetFullPathName /SHORT $1 "${SAVER_DIR}\Vellumway.scr"
     GetFullPathName /SHORT $2 $0
     ${If} $1 != ""
     ${AndIf} $1 == $2
@@ -150,8 +188,8 @@ Section "Uninstall"
     ${EndIf}
   ${EndIf}
 
-  Delete /REBOOTOK "$INSTDIR\Vellumway.scr"
-  Delete /REBOOTOK "$INSTDIR\kjv.dat"
+  Delete /REBOOTOK "${SAVER_DIR}\Vellumway.scr"
+  Delete /REBOOTOK "${SAVER_DIR}\kjv.dat"
   Delete "$INSTDIR\uninstall.exe"
   DeleteRegKey HKLM "${UNINST_KEY}"
   ; Last, so that a gone folder means a finished uninstall.

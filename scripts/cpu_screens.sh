@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # CPU of a full-screen run at the defaults (a verse every 15 s, black background) on one
-# 1024x768 monitor and on two side by side (Xephyr with two Xinerama screens), measured from
-# /proc over the same window after the first verse. Prints one line per layout.
-# Usage: scripts/cpu_screens.sh [SECONDS]   (default 30)
+# monitor and on two and three side by side (Xephyr with Xinerama screens), measured from
+# /proc over the same window after the first verse: at the defaults 30 s hold two whole verse
+# cycles (growth and wait). Prints one line per layout.
+# Usage: scripts/cpu_screens.sh [SECONDS] [MONITOR]   (default 30 and 1024x768; 3840x2160
+# makes three 4K monitors)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 SECONDS_WANTED=${1:-30}
+MONITOR=${2:-1024x768}
 export VW_DIST=${VW_DIST:-$ROOT/build/dist} VW_WINBUILD=${VW_WINBUILD:-$ROOT/build/windows}
 export VW_SRC=$ROOT VW_SHOTS=${VW_SHOTS:-$VW_WINBUILD/figures-shots}
 . "$ROOT/tests/e2e/lib.sh"
 set +e
-e2e_setup 2048x768
+e2e_setup "$((3 * ${MONITOR%x*}))x${MONITOR#*x}"
 NESTED=""
 trap 'rc=$?; [ -n "$NESTED" ] && kill "$NESTED" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
 TICKS=$(getconf CLK_TCK)
@@ -32,14 +35,20 @@ measure() {  # measure LABEL
 
 echo "cpu_screens: Wine $(wine --version 2>/dev/null), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 reg_set Settings ChangeSec 15
-start_x Xvfb -screen 0 1024x768x24
+start_x Xvfb -screen 0 "${MONITOR}x24"
 NESTED=$X_PID
 wineserver -k; wineserver -w; wineserver -p
-measure "one monitor 1024x768"
+measure "one monitor $MONITOR"
 kill "$NESTED"; wait "$NESTED" 2>/dev/null
-start_x env DISPLAY="$E2E_DISPLAY" Xephyr +xinerama -screen 1024x768 -screen 1024x768
-NESTED=$X_PID
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
-wineserver -k; wineserver -w; wineserver -p
-measure "two monitors 2048x768"
+for n in 2 3; do
+  screens=()
+  for _ in $(seq "$n"); do screens+=(-screen "$MONITOR"); done
+  start_x env DISPLAY="$E2E_DISPLAY" Xephyr +xinerama "${screens[@]}"
+  NESTED=$X_PID
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
+  wineserver -k; wineserver -w; wineserver -p
+  measure "$n monitors of $MONITOR"
+  kill "$NESTED"; wait "$NESTED" 2>/dev/null
+done
+NESTED=""
 echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -65,7 +65,7 @@ void Place(Child& c) {
 
 }  // namespace
 
-int CaptionWidth(HWND control) {
+int CaptionWidth(HWND control, int dpi) {
   const int length = GetWindowTextLengthW(control);
   if (length <= 0) return 0;
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -79,14 +79,14 @@ int CaptionWidth(HWND control) {
     // The box is 13 pixels at 96 DPI; half a digit of space separates it from the text.
     INT digit = 0;
     GetCharWidth32W(dc, L'0', L'0', &digit);
-    width += MulDiv(13, GetDeviceCaps(dc, LOGPIXELSX), 96) + digit / 2;
+    width += MulDiv(13, dpi, 96) + digit / 2;
   }
   SelectObject(dc, kept);
   ReleaseDC(control, dc);
   return width;
 }
 
-void FitCaptions(HWND dialog) {
+void FitCaptions(HWND dialog, int dpi) {
   std::vector<Child> children;
   for (HWND h = GetWindow(dialog, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
     Child c{h, {}};
@@ -102,7 +102,7 @@ void FitCaptions(HWND dialog) {
   const int edge = GetSystemMetrics(SM_CXEDGE);
   for (Child& c : children) {
     if (!IsCaptioned(c.hwnd)) continue;
-    const LONG grow = CaptionWidth(c.hwnd) - (c.rect.right - c.rect.left);
+    const LONG grow = CaptionWidth(c.hwnd, dpi) - (c.rect.right - c.rect.left);
     if (grow <= 0) continue;
     RECT client{};
     GetClientRect(dialog, &client);

@@ -73,6 +73,21 @@ DisplayWindow* From(HWND hwnd) {
   return reinterpret_cast<DisplayWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+// The preview takes its host's DPI awareness before making its window: a cross-process
+// SetParent between windows of different awareness makes Windows reset the child's process
+// awareness, and sizes and places then come out wrong on a scaled display. Windows 7 and 8
+// have neither call; there the process keeps its own awareness.
+void TakeDpiAwarenessOf(HWND host) {
+  using Context = HANDLE;
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  auto get = reinterpret_cast<Context(WINAPI*)(HWND)>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+  auto set = reinterpret_cast<Context(WINAPI*)(Context)>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+  if (!get || !set) return;
+  if (Context awareness = get(host)) set(awareness);
+}
+
 void ResizeFromWindow(HWND hwnd, DisplayWindow& w) {
   RECT r;
   GetWindowRect(hwnd, &r);  // no border: the outer size is the drawing area
@@ -84,6 +99,24 @@ void ResizeFromWindow(HWND hwnd, DisplayWindow& w) {
   }
 }
 
+// Monitors came, went or changed their modes: cover the new virtual screen and lay the verse
+// out on the new primary. The desktop image is not taken again (it would show this window):
+// what was captured stays where it still falls on a monitor, the rest turns black.
+void CoverVirtualScreen(HWND hwnd, DisplayWindow& w) {
+  RECT before{};
+  GetWindowRect(hwnd, &before);
+  const RECT after = VirtualScreenRect();
+  if (w.picCapture.Width() > 0) KeepCaptureOnMonitors(w.picCapture, before, after);
+  SetWindowPos(hwnd, HWND_TOPMOST, after.left, after.top, after.right - after.left,
+               after.bottom - after.top, SWP_NOACTIVATE);
+  // WM_SIZE resized already when the size changed; a new place or primary needs it too.
+  if (before.right - before.left == after.right - after.left &&
+      before.bottom - before.top == after.bottom - after.top)
+    ResizeFromWindow(hwnd, w);
+  // The verse on show grows again in its new place.
+  w.form.Form_GotFocus();
+}
+
 LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   DisplayWindow* w = From(hwnd);
   if (!w) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -91,6 +124,9 @@ LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
       ResizeFromWindow(hwnd, *w);
+      return 0;
+    case WM_DISPLAYCHANGE:
+      if (!w->previewParent) CoverVirtualScreen(hwnd, *w);  // a preview's host sizes it
       return 0;
     case WM_SETFOCUS:
       form.Form_GotFocus();
@@ -170,6 +206,8 @@ int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecisi
     parent = static_cast<HWND>(LongToHandle(decision.previewParent));
     if (!IsWindow(parent)) return 0;
     program.DisplayMode = kModePreview;
+    TakeDpiAwarenessOf(parent);
+    // In the awareness of the window that fills it.
     GetClientRect(parent, &screenRect);
   } else {
     program.DisplayMode = kModeFullScreen;

@@ -119,16 +119,24 @@ float GdiSurfaceBase::TextHeight(const std::string&) {
   return static_cast<float>(height);
 }
 
-void GdiSurfaceBase::DrawText(int x, int y, const std::string& text) {
+PixelBox GdiSurfaceBase::DrawText(int x, int y, const std::string& text) {
   const std::wstring wide = Widen(text);
   HDC dc = AcquireDc();
   HGDIOBJ previous = SelectCurrentFont(dc, CurrentFont(dc));
   SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, static_cast<COLORREF>(color_));
   SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  SetBoundsRect(dc, nullptr, DCB_RESET | DCB_ENABLE);
   TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+  RECT drawn{};
+  const UINT bounds = GetBoundsRect(dc, &drawn, DCB_RESET);
+  SetBoundsRect(dc, nullptr, DCB_DISABLE);
   RestoreFont(dc, previous);
   ReleaseDc(dc);
+  if (wide.empty()) return {};
+  // No bounds kept (or none reported for text that should show): all of it may have changed.
+  if ((bounds & DCB_SET) != DCB_SET) return {0, 0, Width(), Height()};
+  return {drawn.left, drawn.top, drawn.right, drawn.bottom};
 }
 
 void GdiSurfaceBase::CopyFrom(const ISurface& src, int x, int y, int width, int height, int srcX,

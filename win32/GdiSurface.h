@@ -78,7 +78,9 @@ class GdiSurfaceBase : public ISurface {
 
   float TextWidth(const std::string& text) override;
   float TextHeight(const std::string& text) override;
-  void DrawText(int x, int y, const std::string& text) override;
+  // The box is what GDI accumulated while drawing (GetBoundsRect): on Wine the glyphs' ink.
+  // When it reports no bounds for text that is not empty, the whole surface.
+  PixelBox DrawText(int x, int y, const std::string& text) override;
   void CopyFrom(const ISurface& src, int x, int y, int width, int height, int srcX,
                 int srcY) override;
 

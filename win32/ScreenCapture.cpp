@@ -120,4 +120,28 @@ void CaptureScreenInto(ISurface& target) {
   LoadPicture(*surface, CaptureScreen());
 }
 
+void KeepCaptureOnMonitors(GdiSurface& capture, const RECT& was, const RECT& now) {
+  GdiSurface old(capture.Width(), capture.Height());
+  BitBlt(old.Dc(), 0, 0, old.Width(), old.Height(), capture.Dc(), 0, 0, SRCCOPY);
+  capture.Resize(now.right - now.left, now.bottom - now.top);  // black
+  struct Copy {
+    GdiSurface& from;
+    GdiSurface& to;
+    const RECT& was;
+    const RECT& now;
+  } copy{old, capture, was, now};
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR, HDC, LPRECT monitor, LPARAM param) -> BOOL {
+        const Copy& c = *reinterpret_cast<Copy*>(param);
+        RECT kept{};
+        if (IntersectRect(&kept, monitor, &c.was))
+          BitBlt(c.to.Dc(), kept.left - c.now.left, kept.top - c.now.top, kept.right - kept.left,
+                 kept.bottom - kept.top, c.from.Dc(), kept.left - c.was.left,
+                 kept.top - c.was.top, SRCCOPY);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&copy));
+}
+
 }  // namespace vw::win32

@@ -46,6 +46,11 @@ BitmapPicture CaptureScreen();
 // has one), so it can be the source of block transfers.
 void LoadPicture(GdiSurface& target, const BitmapPicture& picture);
 
+// After the monitors changed: `capture`, taken when the virtual screen was `was`, laid out on
+// the virtual screen `now`. Each monitor keeps what was captured at its place; where nothing
+// was, it is black.
+void KeepCaptureOnMonitors(GdiSurface& capture, const RECT& was, const RECT& now);
+
 // What the display host does to take the desktop: the screen into `target`, when `target` is
 // a GDI surface (anything else is left alone).
 void CaptureScreenInto(ISurface& target);

@@ -1,6 +1,7 @@
 // The dialog's controls as frmSettings sees them (IDialogControls).
 #include <set>
 
+#include "app/FaceSources.h"
 #include "win32/SettingsDialogLayout.h"
 #include "win32/SettingsDialogWin32.h"
 #include "win32/WinText.h"
@@ -145,21 +146,27 @@ void SettingsWindow::SetSampleItalic(bool italic) {
 }
 
 std::vector<std::string> SettingsWindow::FontFaces() {
-  std::set<std::wstring> faces;
-  if (HDC printer = DefaultPrinterDC()) {
-    faces = FacesOf(printer);
-    DeleteDC(printer);
-  }
-  if (faces.empty()) {
-    // No printer (or one without fonts of its own): the faces the screen can show.
-    HDC screen = GetDC(nullptr);
-    faces = FacesOf(screen);
-    ReleaseDC(nullptr, screen);
-  }
-  std::vector<std::string> out;
-  out.reserve(faces.size());
-  for (const std::wstring& face : faces) out.push_back(Narrow(face));
-  return out;
+  auto narrowed = [](const std::set<std::wstring>& faces) {
+    FaceSet out;
+    for (const std::wstring& face : faces) out.insert(Narrow(face));
+    return out;
+  };
+  const FaceSet faces = FacesForList(
+      [narrowed] {
+        std::set<std::wstring> faces;
+        if (HDC printer = DefaultPrinterDC()) {
+          faces = FacesOf(printer);
+          DeleteDC(printer);
+        }
+        return narrowed(faces);
+      },
+      [narrowed] {
+        HDC screen = GetDC(nullptr);
+        const std::set<std::wstring> faces = FacesOf(screen);
+        ReleaseDC(nullptr, screen);
+        return narrowed(faces);
+      });
+  return {faces.begin(), faces.end()};
 }
 
 void SettingsWindow::ShowWarning(const std::string& text, const std::string& title) {

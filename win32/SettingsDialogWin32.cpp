@@ -78,11 +78,6 @@ bool SettingsWindow::Create() {
 
   greyBrush_ = CreateSolidBrush(kDialogGrey);
   blackBrush_ = CreateSolidBrush(kSampleBack);
-  // The controls were laid out for an 8-point dialog font; "MS Shell Dlg 2" is the
-  // system's current one at that size.
-  uiFont_ = CreateFontW(-MulDiv(kUiFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2");
 
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -98,6 +93,35 @@ bool SettingsWindow::Create() {
 
 void SettingsWindow::CreateControls() {
   for (const Layout& l : ControlLayout()) {
+    DWORD style = WS_CHILD | l.style;
+    if (l.id != ControlId::chkDropShadow) style |= WS_VISIBLE;  // hidden until "Transparent"
+    CreateWindowExW(l.exStyle, l.windowClass, l.text, style, 0, 0, 0, 0, hwnd_,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)), instance_, nullptr);
+  }
+  HWND panel = Item(ControlId::picColorColl);
+  for (int i = 0; i < kSwatchCount; ++i) {
+    HWND swatch = CreateWindowExW(
+        0, kSwatchClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0, 0, 0, 0, panel,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(picColorSelect(i))), instance_, nullptr);
+    SetWindowLongPtrW(swatch, GWLP_USERDATA, static_cast<LONG_PTR>(kSwatchColors[i]));
+  }
+  SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(greyBrush_));
+
+  CheckRadioButton(hwnd_, static_cast<int>(ControlId::optScreen0),
+                   static_cast<int>(ControlId::optScreen1),
+                   static_cast<int>(ControlId::optScreen0));
+  CheckRadioButton(hwnd_, static_cast<int>(ControlId::optColor0),
+                   static_cast<int>(ControlId::optColor1), static_cast<int>(ControlId::optColor0));
+  LayOut();
+}
+
+void SettingsWindow::LayOut() {
+  // The controls were laid out for an 8-point dialog font; "MS Shell Dlg 2" is the
+  // system's current one at that size.
+  HFONT uiFont = CreateFontW(-MulDiv(kUiFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2");
+  for (const Layout& l : ControlLayout()) {
     int left = Px(l.left), top = Px(l.top);
     if (l.container != kOnDialog) {
       // Frames are drawn around their controls rather than holding them, so that every
@@ -109,41 +133,31 @@ void SettingsWindow::CreateControls() {
     int height = Px(l.height);
     if (l.id == ControlId::cmbFont) height += Px(kFontListTwips);
     if (l.id == ControlId::cboMaxFontSize) height += Px(kSizeListTwips);
-    DWORD style = WS_CHILD | l.style;
-    if (l.id != ControlId::chkDropShadow) style |= WS_VISIBLE;  // hidden until "Transparent"
-    HWND control = CreateWindowExW(
-        l.exStyle, l.windowClass, l.text, style, left, top, Px(l.width), height, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)), instance_, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), FALSE);
+    HWND control = Item(l.id);
+    SetWindowPos(control, nullptr, left, top, Px(l.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), TRUE);
     if (l.windowClass == std::wstring(L"COMBOBOX")) {
       // The closed box keeps the height of its place; the border takes 3 pixels each side.
       SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Px(l.height) - 6);
     }
   }
+  if (uiFont_) DeleteObject(uiFont_);  // no control uses it any more
+  uiFont_ = uiFont;
+  for (int i = 0; i < kSwatchCount; ++i)
+    SetWindowPos(Item(picColorSelect(i)), nullptr, Px(kSwatchLeftTwips + kSwatchStepTwips * i),
+                 Px(kSwatchTopTwips), Px(kSwatchSizeTwips), Px(swatchTwips_[i]),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 
-  monitorIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELLUMWAY),
-                                               IMAGE_ICON, Px(480), Px(480), LR_DEFAULTCOLOR));
-  SendMessageW(Item(ControlId::Image1), STM_SETICON, reinterpret_cast<WPARAM>(monitorIcon_), 0);
-
-  HWND panel = Item(ControlId::picColorColl);
-  for (int i = 0; i < kSwatchCount; ++i) {
-    HWND swatch = CreateWindowExW(
-        0, kSwatchClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP,
-        Px(kSwatchLeftTwips + kSwatchStepTwips * i), Px(kSwatchTopTwips), Px(kSwatchSizeTwips),
-        Px(swatchTwips_[i]), panel,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(picColorSelect(i))), instance_, nullptr);
-    SetWindowLongPtrW(swatch, GWLP_USERDATA, static_cast<LONG_PTR>(kSwatchColors[i]));
-  }
-  SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(greyBrush_));
-
-  CheckRadioButton(hwnd_, static_cast<int>(ControlId::optScreen0),
-                   static_cast<int>(ControlId::optScreen1),
-                   static_cast<int>(ControlId::optScreen0));
-  CheckRadioButton(hwnd_, static_cast<int>(ControlId::optColor0),
-                   static_cast<int>(ControlId::optColor1), static_cast<int>(ControlId::optColor0));
+  // The icon's own image of the size nearest this scale, not one stretched from another.
+  HICON icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELLUMWAY),
+                                             IMAGE_ICON, Px(480), Px(480), LR_DEFAULTCOLOR));
+  SendMessageW(Item(ControlId::Image1), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (monitorIcon_) DestroyIcon(monitorIcon_);
+  monitorIcon_ = icon;
   ApplySampleFont();
   // The places were made for one font at one scale; other fonts and scales need more room.
-  FitCaptions(hwnd_);
+  FitCaptions(hwnd_, dpi_);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 HWND SettingsWindow::Item(ControlId id) const {
@@ -219,6 +233,16 @@ LRESULT SettingsWindow::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: the suggested rectangle, then everything
+      // laid out again at the new scale.
+      dpi_ = HIWORD(wp);
+      const RECT* r = reinterpret_cast<const RECT*>(lp);
+      SetWindowPos(hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      LayOut();
+      return 0;
+    }
     case WM_CLOSE:
       // The close box stores nothing, as "Cancel".
       DestroyWindow(hwnd);

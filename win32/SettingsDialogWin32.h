@@ -58,6 +58,8 @@ class SettingsWindow : public IDialogControls {
   bool RegisterClasses();
   bool Create();
   void CreateControls();
+  // Places, fonts and the icon at dpi_: at creation and on each change of scale.
+  void LayOut();
   HWND Item(ControlId id) const;
   int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
   void ApplySampleFont();

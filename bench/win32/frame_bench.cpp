@@ -1,6 +1,7 @@
-// Frame benchmark: composes full frames of the longest verse on the real GDI surfaces and
-// shows them in a window, beside the floor every frame pays (two full-frame block
-// transfers: background onto picText, picText onto the window).
+// Frame benchmark: grows the longest verse on the real GDI surfaces and shows it in a window
+// as wide as one to three monitors, beside the floor a complete frame pays there (two
+// full-frame block transfers: background onto picText, picText onto the window). Growth
+// frames touch only the verse, so they need not grow with the monitors.
 //
 //   frame_bench [--frames N] [--shots FOLDER]
 //
@@ -20,28 +21,18 @@
 #include "win32/GdiSurface.h"
 #include "win32/ScreenCapture.h"
 #include "tests/support/FakeTimer.h"
+#include "tests/win32/FrameWindow.h"
 
 namespace {
 
 using vw::win32::GdiSurface;
+using vw::win32::Pump;
 using vw::win32::WindowSurface;
 
-class BenchHost : public vw::IDisplayHost {
+class BenchHost : public vw::win32::FixedClockHost {
  public:
-  void ShowCursor(bool) override {}
   void CaptureScreen(vw::ISurface& target) override { vw::win32::CaptureScreenInto(target); }
-  double SecondsSinceMidnight() const override { return 45296.0; }
-  std::string ProgramFolder() const override { return {}; }
-  void EndProgram() override {}
 };
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
 
 struct Timing {
   double mean = 0;
@@ -77,17 +68,6 @@ Timing Measure(int count, F body) {
   std::vector<double> ms;
   Sample(count, ms, body);
   return Summarise(std::move(ms));
-}
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) return 1;
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    BeginPaint(hwnd, &ps);
-    EndPaint(hwnd, &ps);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 // A stand-in for the user's desktop: a gradient with a few window-like panels, so a frame
@@ -190,53 +170,39 @@ DWORD GdiObjects() {
   return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
 }
 
-void RunSize(int width, int height, int frames, bool transparent) {
+// One row of the table: growth frames of the longest verse (a whole growth, 1 to 45 points,
+// again and again, each frame timed on its own) on a window as wide as the virtual screen,
+// with the verse on a primary monitor of at most 3840x2160 at its left; beside them the floor
+// of a complete frame there. Returns the growth frames' median.
+double RunSize(int width, int height, int frames, bool transparent) {
   HWND hwnd = MakeWindow(L"VellumwayFrameBench", width, height);
   Display d(hwnd, "The Ten Commandments");
   d.program.Settings.ScreenColor = transparent;
   d.renderer.PrepareDisplay();
-  d.renderer.Resize(width, height, {0, 0, width, height}, d.verse);
-  const float target = d.renderer.Chars().TargetSize;
-
-  for (int k = 0; k < 10; ++k) d.renderer.DrawVerse(target);
+  d.renderer.Resize(width, height, {0, 0, std::min(width, 3840), std::min(height, 2160)},
+                    d.verse);
   const vw::ISurface& background = transparent ? static_cast<vw::ISurface&>(d.picCapture)
                                                : static_cast<vw::ISurface&>(d.picBlank);
-  // Frames and the floor in alternating batches, so both see the same machine.
-  std::vector<double> frameMs, floorMs;
-  for (int done = 0; done < frames; done += 20) {
-    Sample(20, frameMs, [&] { d.renderer.DrawVerse(target); });
-    Sample(20, floorMs, [&] {
+  d.renderer.DrawVerse(1.0f);
+  while (d.timFont.enabled) d.renderer.timFont_Timer();  // fonts and widths made once
+  // Growths and the floor in alternating batches, so both see the same machine.
+  std::vector<double> growthMs, floorMs;
+  while (static_cast<int>(growthMs.size()) < frames) {
+    Sample(1, growthMs, [&] { d.renderer.DrawVerse(1.0f); });
+    while (d.timFont.enabled) Sample(1, growthMs, [&] { d.renderer.timFont_Timer(); });
+    Sample(12, floorMs, [&] {
       d.picText.CopyFrom(background, 0, 0, width, height, 0, 0);
       d.window.CopyFrom(d.picText, 0, 0, width, height, 0, 0);
     });
   }
-  const Timing full = Summarise(frameMs);
+  const Timing growth = Summarise(growthMs);
   const Timing floor = Summarise(floorMs);
-
-  // A whole growth, 1 to 45 points: 24 frames of every size.
-  int growthFrames = 0;
-  const Timing growth = Measure(std::max(1, frames / 24), [&] {
-    d.renderer.DrawVerse(1.0f);
-    ++growthFrames;
-    while (d.timFont.enabled) {
-      d.renderer.timFont_Timer();
-      ++growthFrames;
-    }
-  });
-  const double perGrowthFrame = growth.mean * std::max(1, frames / 24) / growthFrames;
-
-  std::printf("%dx%d %s background, title + Esther 8:9 at %.0f pt:\n", width, height,
-              transparent ? "transparent" : "black", target);
-  std::printf("  full frame     mean %7.3f ms  median %7.3f ms  p95 %7.3f ms\n", full.mean,
-              full.median, full.p95);
-  std::printf("  growth frame   mean %7.3f ms  (1 to %.0f pt, %d frames)\n", perGrowthFrame, target,
-              growthFrames);
-  std::printf("  floor (2 blts) mean %7.3f ms  median %7.3f ms  p95 %7.3f ms\n", floor.mean,
-              floor.median, floor.p95);
-  std::printf("  frame / floor  %.2fx (median %.2fx)\n", full.mean / floor.mean,
-              full.median / floor.median);
+  std::printf("%5dx%-5d %-11s  %9.3f ms  %9.3f ms  %9.3f ms  %6.2fx\n", width, height,
+              transparent ? "transparent" : "black", growth.median, growth.p95, floor.median,
+              growth.median / floor.median);
   DestroyWindow(hwnd);
   Pump();
+  return growth.median;
 }
 
 void CheckGdiObjects(int frames) {
@@ -328,17 +294,24 @@ int main(int argc, char** argv) {
     if (arg == "--frames" && k + 1 < argc) frames = std::max(24, std::atoi(argv[++k]));
     if (arg == "--shots" && k + 1 < argc) shots = argv[++k];
   }
-  Register(L"VellumwayFrameBench", WindowProc);
+  Register(L"VellumwayFrameBench", vw::win32::QuietWindowProc);
   Register(L"VellumwayFrameBenchDesktop", DesktopProc);
-  std::printf("screen %dx%d, %d dpi, %d frames per figure\n", GetSystemMetrics(SM_CXSCREEN),
+  std::printf("screen %dx%d, %d dpi, %d growth frames per row\n", GetSystemMetrics(SM_CXSCREEN),
               GetSystemMetrics(SM_CYSCREEN), vw::win32::ScreenDpi(), frames);
   if (!shots.empty()) {
     MakeShots(shots);
     return 0;
   }
+  // One monitor at 1080p and at 4K, then two and three 4K monitors side by side.
+  std::printf("growth frames of Esther 8:9 under a title, 1 to 45 pt, verse on the primary:\n");
+  std::printf("%-11s %-11s  %12s  %12s  %12s  %7s\n", "screen", "background", "growth median",
+              "growth p95", "floor median", "ratio");
   for (bool transparent : {false, true}) {
     RunSize(1920, 1080, frames, transparent);
-    RunSize(3840, 2160, frames, transparent);
+    const double at4k = RunSize(3840, 2160, frames, transparent);
+    RunSize(7680, 2160, frames, transparent);
+    const double at12k = RunSize(11520, 2160, frames, transparent);
+    std::printf("%-23s three 4K / one 4K: %.2fx\n", "", at12k / at4k);
   }
   CheckGdiObjects(1000 / 24 + 1);
   return 0;

@@ -133,6 +133,26 @@ solid_desktop() {
 display_info() { driver window-info VellumwayDisplay 15000; }
 info_value() { printf '%s\n' "$1" | sed -n "s/^$2=//p" | head -n1; }
 
+set_dpi() {  # set_dpi DPI: the display scale for programs started from now on
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+# captions_fit LABEL DPI: every caption of the open settings dialog fits its control, measured
+# in the dialog's font at DPI.
+captions_fit() {
+  local captions
+  captions=$(driver controls "$2" | grep '\.fits=')
+  expect_true "$1: all $(grep -c . <<<"$captions") captions (17 or more) fit their controls" \
+    test "$(grep -c '=1$' <<<"$captions")" -ge 17 -a "$(grep -c '=0$' <<<"$captions")" = 0
+}
+# text_box SHOT: "width height x y" of the verse's (green) pixels ("0 0 0 0" when none).
+text_box() {
+  convert "$1" -channel G -separate +channel -threshold 30% -format '%@' info: 2>/dev/null |
+    sed 's/[x+]/ /g; s/^0 0 .*/0 0 0 0/'
+}
+# has_text: SHOT shows the verse.
+has_text() { [ "$(text_box "$SHOT")" != "0 0 0 0" ]; }
+
 screenshot() {  # screenshot NAME: a PNG of the whole virtual display in SHOTS_DIR
   import -display "$DISPLAY" -window root "$SHOTS_DIR/$1.png" 2>/dev/null
   echo "$SHOTS_DIR/$1.png"

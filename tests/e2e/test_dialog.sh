@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The settings dialog under Wine, run from the steps of dialog_steps.tsv: the real controls in
-# the places and texts of dialog_layout.tsv at 100% and 150%, their painting, Tab, Enter and
-# Esc, real message boxes, and what "OK", "Cancel" and the close box leave in the registry.
+# the places and texts of dialog_layout.tsv at 100% and 150% and after a change of scale, the
+# icon's image for the scale, their painting, Tab, Enter and Esc, real message boxes, and what
+# "OK", "Cancel" and the close box leave in the registry.
 . "$(dirname "$0")/lib.sh"
 e2e_setup 1024x768
 # Wine draws the title bar itself, so that screenshots show it without a window manager.
@@ -87,6 +88,15 @@ while IFS=$'\t' read -r -u 3 step arg want; do
       C=(); while IFS='=' read -r k v; do [ -z "$k" ] || C[$k]=$v; done <<<"$info"
       check "$LABEL: /c opens the dialog" "found=1;$want" ;;
     layout) layout "$arg" ;;
+    # As on moving to a monitor of another scale; then the captions fit at that scale.
+    dpichange) expect_eq "$LABEL: WM_DPICHANGED to $arg" sent=1 "$(driver dpi-changed "$DPI" "$arg")"
+      DPI=$arg; captions_fit "$LABEL, moved to $arg DPI" "$DPI"; screenshot "dialog-dpichanged-$DPI" >/dev/null ;;
+    # The icon shows its own image of the size that fits the scale, not one stretched.
+    icon) controls; crop 1000 "$E2E_TMP/icon.png"; n=${C[1000.place]##*,}
+      bash "$VW_SRC/res/make_icon.sh" "$VW_SRC/res/Vellumway.mvg" "$E2E_TMP/image.ico" "$n"
+      convert "$E2E_TMP/image.ico" -background 'rgb(192,192,192)' -flatten "$E2E_TMP/image.png"
+      expect_eq "$LABEL: the icon's ${n}-pixel image as it is" 0 \
+        "$(compare -metric AE -fuzz 4% "$E2E_TMP/image.png" "$E2E_TMP/icon.png" null: 2>&1)" ;;
     state) wait_for 5 state "$want"; check "$LABEL: $arg" "$want" ;;
     pixel) read -r id dx dy <<<"$arg"; controls
       expect_eq "$LABEL: colour at $arg" "$want" "$(pixel_colour "$(screenshot dialog)" $(at "$id" "$dx" "$dy"))" ;;

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# The checks of the real GDI surfaces and the desktop capture (tests/win32), on a virtual display.
-# The program prints one line a check and ends with a non-zero code when one fails.
+# The checks of the real GDI surfaces, the desktop capture and the growth frames (tests/win32),
+# on a virtual display. Each program prints one line a check and ends with a non-zero code when
+# one fails.
 . "$(dirname "$0")/lib.sh"
 e2e_setup 1024x768
 cd "$E2E_TMP" || exit 1
 expect_true "the surface checks pass" wine "$VW_WINBUILD/tests/win32/surface_checks.exe"
+expect_true "growth frames show what complete frames show" \
+  wine "$VW_WINBUILD/tests/win32/frame_checks.exe"
 e2e_finish

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The release as a user gets it: the zip's contents, then the installer and uninstaller under
-# Wine, unattended. First round: plain install beside another screen saver, uninstall keeping
-# the settings. Second round: /MAKECURRENT, a run of the installed saver, uninstall with
-# /REMOVESETTINGS, after which nothing of ours is left.
+# Wine, unattended. First round: plain install into the system folder beside another screen
+# saver, uninstall keeping the settings. Second round: /MAKECURRENT, a run of the installed
+# saver, uninstall with /REMOVESETTINGS, after which nothing of ours is left. Last, an upgrade
+# over an earlier version in a folder of its own, the current saver.
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -14,8 +15,9 @@ setup="$PKG/Vellumway-$version-win64-setup.exe"
 
 DESKTOP='HKCU\Control Panel\Desktop'
 UNINST='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellumway'
-WIN_DIR='C:\Program Files\Vellumway'
+WIN_DIR='C:\Program Files\Vellumway'  # the uninstaller's
 DIR="$WINEPREFIX/drive_c/Program Files/Vellumway"
+SYS="$WINEPREFIX/drive_c/windows/system32" SAVER='C:\windows\System32\Vellumway.scr'
 OTHER_SAVER='C:\windows\system32\other.scr'
 
 absent() { ! wine reg query "$@" >/dev/null 2>&1; }  # absent KEY [/v NAME]
@@ -44,8 +46,9 @@ expect_true "the guide has no unfilled placeholder" eval '! grep -q @ "$guide"'
 wine reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$OTHER_SAVER" /f >/dev/null 2>&1
 expect_true "the silent install succeeds" wine "$setup" /S
 for f in Vellumway.scr kjv.dat; do
-  expect_true "installed $f is the packaged one" cmp -s "$DIR/$f" "$VW_DIST/$f"
+  expect_true "installed $f in the system folder is the packaged one" cmp -s "$SYS/$f" "$VW_DIST/$f"
 done
+expect_eq "only the uninstaller is in its folder" uninstall.exe "$(ls "$DIR")"
 for kv in "DisplayName=Vellumway Screen Saver" "DisplayVersion=$version" "Publisher=Vellumway" \
           "UninstallString=\"$WIN_DIR\\uninstall.exe\"" "InstallLocation=$WIN_DIR"; do
   expect_eq "uninstall entry ${kv%%=*}" "${kv#*=}" "$(reg_value "$UNINST" "${kv%%=*}")"
@@ -54,11 +57,12 @@ expect_eq "without /MAKECURRENT the current screen saver stays" "$OTHER_SAVER" \
   "$(reg_value "$DESKTOP" SCRNSAVE.EXE)"
 
 # Started from elsewhere, as Windows starts it: it must find its folder by itself.
-(cd "$E2E_TMP" && wine "$WIN_DIR\\Vellumway.scr" /x) >/dev/null 2>&1
+(cd "$E2E_TMP" && wine "$SAVER" /x) >/dev/null 2>&1
 expect_eq "the installed program runs and keeps settings" "/x" "$(reg_get Startup PrevInstance)"
 
 expect_true "the silent uninstall finishes" uninstall /S
 expect_true "the uninstall entry is gone" absent "$UNINST"
+expect_eq "both files left the system folder" "" "$(ls "$SYS" | grep -ix -e vellumway.scr -e kjv.dat)"
 expect_eq "settings are kept by default" "/x" "$(reg_get Startup PrevInstance)"
 expect_eq "another current screen saver is left alone" "$OTHER_SAVER" \
   "$(reg_value "$DESKTOP" SCRNSAVE.EXE)"
@@ -66,11 +70,7 @@ expect_eq "another current screen saver is left alone" "$OTHER_SAVER" \
 # --- round 2: make it current, run it, remove everything -----------------------------------
 expect_true "the silent install with /MAKECURRENT succeeds" wine "$setup" /S /MAKECURRENT
 current=$(reg_value "$DESKTOP" SCRNSAVE.EXE)
-# The short form: no blanks, every part at most 8.3, naming the installed file.
-short_re='^[A-Za-z]:(\\[^\\ .]{1,8}(\.[^\\ .]{1,3})?)+$'
-expect_true "SCRNSAVE.EXE is a short path ($current)" eval '[[ $current =~ $short_re ]]' 
-named=$(readlink -f "$(winepath -u "$current" 2>/dev/null)")
-expect_eq "SCRNSAVE.EXE names the installed program" "$(readlink -f "$DIR/Vellumway.scr")" "$named"
+expect_eq "SCRNSAVE.EXE names the saver in the system folder, as it is" "$SAVER" "$current"
 expect_eq "ScreenSaveActive" "1" "$(reg_value "$DESKTOP" ScreenSaveActive)"
 
 # Windows starts the current saver from SCRNSAVE.EXE with /s.
@@ -86,5 +86,17 @@ expect_true "the silent uninstall with /REMOVESETTINGS finishes" uninstall /S /R
 expect_true "the uninstall entry is gone" absent "$UNINST"
 expect_true "the settings key is gone" absent "$KEY"
 expect_true "SCRNSAVE.EXE is cleared" absent "$DESKTOP" /v SCRNSAVE.EXE
+
+# --- upgrade: an earlier version in a folder of its own, the current screen saver ------------
+OLD='C:\Program Files\Vellumway 0.9' old="$WINEPREFIX/drive_c/Program Files/Vellumway 0.9"
+mkdir -p "$old" && cp "$VW_DIST/Vellumway.scr" "$VW_DIST/kjv.dat" "$old/" && touch "$old/uninstall.exe"
+wine reg add "$UNINST" /v InstallLocation /d "$OLD" /f >/dev/null 2>&1
+wine reg add "$UNINST" /v UninstallString /d "\"$OLD\\uninstall.exe\"" /f >/dev/null 2>&1
+wine reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$(winepath -s "$OLD\\Vellumway.scr" 2>/dev/null | tr -d '\r')" /f >/dev/null 2>&1
+expect_true "the silent install over the earlier version succeeds" wine "$setup" /S
+expect_true "the earlier version's folder is gone" test ! -e "$old"
+expect_eq "the uninstall entry is the new one" "\"$WIN_DIR\\uninstall.exe\"" "$(reg_value "$UNINST" UninstallString)"
+expect_eq "the current screen saver is the new one" "$SAVER" "$(reg_value "$DESKTOP" SCRNSAVE.EXE)"
+expect_true "the silent uninstall finishes" uninstall /S
 
 e2e_finish

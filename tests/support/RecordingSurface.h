@@ -57,10 +57,12 @@ class RecordingSurface : public ISurface {
     Measured();
     return size_ * 1.5f;
   }
-  void DrawText(int x, int y, const std::string& text) override {
+  // The box is the text's cell by this surface's metric.
+  PixelBox DrawText(int x, int y, const std::string& text) override {
     SurfaceCall call;
     call.x = x, call.y = y, call.text = text;
     Record(std::move(call));
+    return {x, y, x + static_cast<int>(TextWidth(text)), y + static_cast<int>(TextHeight(text))};
   }
   void CopyFrom(const ISurface& src, int x, int y, int width, int height, int, int) override {
     SurfaceCall call;

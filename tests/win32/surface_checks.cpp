@@ -1,10 +1,11 @@
 // The real GDI surfaces and the desktop capture, on this machine (under Wine from CTest): sizes
 // realised exactly, text measured and drawn in the asked colour, fonts released, the capture
-// of the whole screen. Prints one line per check; exits non-zero when one fails.
+// of the whole screen and its place after a display change. Prints one line per check; exits non-zero when one fails.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "win32/GdiSurface.h"
 #include "win32/ScreenCapture.h"
@@ -81,5 +82,22 @@ int main() {
   GdiSurface capture;
   vw::win32::LoadPicture(capture, picture);
   Check(capture.Width() == picture.Width(), "the picture loads into a surface");
+
+  // After a display change the capture keeps each pixel where it was on the screen: an image
+  // taken over (0,0)-(200,100), red then blue, on a virtual screen that now starts 50 pixels
+  // further left; black where nothing was captured.
+  GdiSurface moved(200, 100);
+  for (auto [left, colour] : {std::pair{0, RGB(255, 0, 0)}, std::pair{100, RGB(0, 0, 255)}}) {
+    HBRUSH fill = CreateSolidBrush(colour);
+    RECT half{left, 0, left + 100, 100};
+    FillRect(moved.Dc(), &half, fill);
+    DeleteObject(fill);
+  }
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  vw::win32::KeepCaptureOnMonitors(moved, RECT{0, 0, 200, 100}, RECT{-50, 0, w, h});
+  auto at = [&](int x, int y) { return moved.Pixels()[y * moved.Width() + x]; };
+  Check(moved.Width() == w + 50 && at(10, 10) == 0 && at(60, 10) == 0xFF0000u &&
+            at(160, 10) == 0x0000FFu && at(260, 10) == 0 && at(60, 150) == 0,
+        "a changed display keeps the capture in its place, black elsewhere");
   return failures == 0 ? 0 : 1;
 }

@@ -93,6 +93,20 @@ void PrintWindow(const char* p, HWND hwnd) {
               !!(s & WS_MINIMIZEBOX), !!(s & WS_MAXIMIZEBOX));
 }
 
+// The DPI calls of Windows 10 1607 and later, loaded at run time.
+using DpiContext = HANDLE;
+template <class F>
+F User32(const char* name) {
+  return reinterpret_cast<F>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+// A window's DPI awareness: 0 unaware, 1 system, 2 per monitor; -1 without the calls.
+int AwarenessOf(HWND hwnd) {
+  auto context = User32<DpiContext(WINAPI*)(HWND)>("GetWindowDpiAwarenessContext");
+  auto awareness = User32<int(WINAPI*)(DpiContext)>("GetAwarenessFromDpiAwarenessContext");
+  return context && awareness ? awareness(context(hwnd)) : -1;
+}
+
 // A window of one colour: a preview host (white, leaving its children's area to them, as the
 // display-settings dialog's preview control does) or a stand-in desktop. One colour a process:
 // a second registration of the class fails harmlessly.
@@ -127,19 +141,25 @@ std::pair<HWND, int> Find(HWND host, DWORD pid) {
 }
 
 // launch SCR TEXT ACTION GO_FILE: starts SCR with exactly TEXT after its name (%HOST%: a host
-// window of 240 x 180 made here; %DEAD%: a handle of a window that is gone). Then
+// window of 240 x 180 made here; %UNAWARE%: the same made in a DPI-unaware thread, as a
+// display-settings dialog that is not DPI aware makes it; %DEAD%: a handle of a window that is
+// gone). A preview also gets host_awareness, window_awareness and window_fills (its window
+// covers exactly the host's client area, both read in the host's awareness). Then
 // outcome=ended (by itself within 20 s: a busy machine is slow to start one), window (window_*
 // describes it; once GO_FILE exists, ACTION is done: click, close, move, key, close-parent; then up
 // to 20 s for the end) or none. Last, the program's windows left on the desktop, of any process.
 int Launch(const Args& a) {
   std::wstring text = a[1];
   HWND host = nullptr;
-  for (const std::wstring mark : {L"%HOST%", L"%DEAD%"}) {
+  for (const std::wstring mark : {L"%HOST%", L"%UNAWARE%", L"%DEAD%"}) {
     const auto at = text.find(mark);
     if (at == std::wstring::npos) continue;
+    if (auto set = User32<DpiContext(WINAPI*)(DpiContext)>("SetThreadDpiAwarenessContext");
+        set && mark == L"%UNAWARE%")
+      set(reinterpret_cast<DpiContext>(-1));  // DPI_AWARENESS_CONTEXT_UNAWARE
     HWND made = MakeWindow(WS_POPUP | WS_CLIPCHILDREN, 40, 40, 240, 180, RGB(255, 255, 255));
     if (mark == L"%DEAD%") DestroyWindow(made);
-    if (mark == L"%HOST%") host = made;
+    if (mark != L"%DEAD%") host = made;
     text.replace(at, mark.size(), std::to_wstring(HandleToLong(made)));
   }
   PumpFor(50);
@@ -160,6 +180,14 @@ int Launch(const Args& a) {
   if (window) {
     PrintWindow("window_", window);
     std::printf("window_in_host=%d\n", host && GetParent(window) == host);
+    if (host) {
+      RECT client{}, placed{};
+      GetClientRect(host, &client);
+      MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&client), 2);
+      GetWindowRect(window, &placed);
+      std::printf("host_awareness=%d\nwindow_awareness=%d\nwindow_fills=%d\n", AwarenessOf(host),
+                  AwarenessOf(window), EqualRect(&client, &placed) && client.right > client.left);
+    }
     std::fflush(stdout);
     for (DWORD start = GetTickCount(); GetTickCount() - start < 60000 &&
                                        GetFileAttributesW(a[3].c_str()) == INVALID_FILE_ATTRIBUTES;)
@@ -341,9 +369,9 @@ BOOL CALLBACK PrintControl(HWND c, LPARAM dialogParam) {
   }
   return TRUE;
 }
-int Controls(const Args&) {
+int Controls(const Args& a) {
   DialogFont dialog{Dialog(), CreateCompatibleDC(nullptr), 0};
-  const int dpi = GetDeviceCaps(dialog.dc, LOGPIXELSX);
+  const int dpi = a.empty() ? GetDeviceCaps(dialog.dc, LOGPIXELSX) : Num(a[0]);
   SelectObject(dialog.dc,
                CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                            CLEARTYPE_QUALITY, 0, L"MS Shell Dlg 2"));
@@ -402,6 +430,43 @@ int Key(const Args& a) {
   }
   return 0;
 }
+// dpi-changed OLD NEW: what Windows sends the dialog when it moves to a monitor of scale NEW:
+// WM_DPICHANGED with the suggested rectangle, the client area scaled by NEW / OLD (Wine sends
+// none). The rectangle sits at the same address in both processes, so the dialog reads it
+// whether or not Wine copies it across.
+int DpiChanged(const Args& a) {
+  HWND dialog = Dialog();
+  const int from = Num(a[0]), to = Num(a[1]);
+  RECT outer{}, client{};
+  GetWindowRect(dialog, &outer);
+  GetClientRect(dialog, &client);
+  const RECT suggested{outer.left, outer.top,
+                       outer.right + MulDiv(client.right, to, from) - client.right,
+                       outer.bottom + MulDiv(client.bottom, to, from) - client.bottom};
+  DWORD pid = 0;
+  GetWindowThreadProcessId(dialog, &pid);
+  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+  void* there = VirtualAllocEx(process, nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  void* here = VirtualAlloc(there, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  if (!there || here != there ||
+      !WriteProcessMemory(process, there, &suggested, sizeof(suggested), nullptr))
+    return std::printf("sent=0\n"), 1;
+  *static_cast<RECT*>(here) = suggested;
+  Handled(dialog, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(there));
+  std::printf("sent=1\n");
+  return CloseHandle(process), 0;
+}
+// display-mode W H: the primary monitor's mode changed, as by a user or a dock
+// (ChangeDisplaySettingsExW); changed=0 when done, else the DISP_CHANGE code.
+int DisplayModeCmd(const Args& a) {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof(mode);
+  mode.dmPelsWidth = Num(a[0]);
+  mode.dmPelsHeight = Num(a[1]);
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  std::printf("changed=%ld\n", ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr));
+  return 0;
+}
 // close: the dialog's close box.
 int Close(const Args&) {
   return Handled(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0), 0;
@@ -455,6 +520,8 @@ constexpr Command kCommands[] = {{L"launch", 4, Launch},
                                  {L"click", 1, Click},
                                  {L"set", 2, Set},
                                  {L"key", 1, Key},
+                                 {L"dpi-changed", 2, DpiChanged},
+                                 {L"display-mode", 2, DisplayModeCmd},
                                  {L"close", 0, Close},
                                  {L"msgbox", 0, MsgBox}};
 
