@@ -148,9 +148,10 @@ launch() {
       SETTLE=20 settled_shot "$NAME-case" other_verse
     elif [[ " $3 " =~ \ (green|red)\  ]] && TINT=${BASH_REMATCH[1]} &&
       { colour_fits "$SHOT" "$TINT"; [ $? = 2 ]; }; then
-      # White text: a verse in another level comes after ChangeSec (15 s).
+      # White text: a verse in another level comes after ChangeSec (15 s); one in five is
+      # white again, so up to three more verses are waited for.
       WAITED=1
-      SETTLE=25 settled_shot "$NAME-case" eval 'other_verse && { colour_fits "$SHOT" "$TINT"; [ $? != 2 ]; }'
+      SETTLE=50 settled_shot "$NAME-case" eval 'other_verse && { colour_fits "$SHOT" "$TINT"; [ $? != 2 ]; }'
     fi
   fi
   touch "$go"
