@@ -152,10 +152,10 @@ pixel_colour() {  # pixel_colour SHOT X Y -> "r,g,b"
 }
 mask_diff() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }  # differing pixels
 # settled_shot NAME TEST...: screenshots (the last in SHOT) until one is the same as the one
-# before it and TEST holds: a finished frame, not one in the middle of a growth step. The last
-# one taken when that takes more than 10 s.
+# before it and TEST holds: a finished frame, not one in the middle of a growth step. False
+# when none is within SETTLE seconds (default 10); SHOT is then the last one taken.
 settled_shot() {
-  local end=$((SECONDS + 10)) prev="$E2E_TMP/prev.png"
+  local end=$((SECONDS + ${SETTLE:-10})) prev="$E2E_TMP/prev.png"
   SHOT=$(screenshot "$1")
   while [ "$SECONDS" -lt "$end" ]; do
     cp "$SHOT" "$prev"
@@ -163,6 +163,7 @@ settled_shot() {
     SHOT=$(screenshot "$1")
     cmp -s "$prev" "$SHOT" && "${@:2}" && return
   done
+  return 1
 }
 # values FILE NAMES: the value lines of an exported key (settings_text), sorted, but for those
 # of the names given (a|b|...).

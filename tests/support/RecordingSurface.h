@@ -15,15 +15,18 @@ struct SurfaceCall {
   int x = 0, y = 0;   // the text's corner, or the copy's target rectangle
   int width = 0, height = 0;
   const ISurface* source = nullptr;  // a copy's source
-  std::string text;
+  std::string text, face;
   float size = 0;
   bool bold = false, italic = false, underline = false;
   ColorValue color = 0;
 };
 
-// A surface that draws nothing, records every draw and copy and measures with a fixed
-// metric: a character is size x 0.5 pixels wide, a line size x 1.5 high, so at 20 points
-// 10 and 30. Starts as the display's surfaces do: black, "Arial" at 8.25 points, plain.
+// A surface that draws nothing, records every draw and copy and the fonts it measures in,
+// and measures with a fixed metric: a character is size x 0.5 pixels wide, a line size x 1.5
+// high, so at 20 points 10 and 30, in plain "Arial". Any other face is wider, by 1 + (letters
+// of its name mod 8) tenths, bold by a fifth, italic by a tenth, so that lines broken in
+// another font than they are drawn in show. Starts as the display's surfaces do: black,
+// "Arial" at 8.25 points, plain.
 class RecordingSurface : public ISurface {
  public:
   explicit RecordingSurface(int width = 0, int height = 0) : width_(width), height_(height) {}
@@ -40,11 +43,13 @@ class RecordingSurface : public ISurface {
   void SetTextColor(ColorValue color) override { color_ = color; }
 
   float TextWidth(const std::string& text) override {
-    ++measureCount;
-    return static_cast<float>(CountCharacters(text)) * size_ * 0.5f;
+    Measured();
+    const float face = face_ == "Arial" ? 1.0f : 1.1f + 0.1f * static_cast<float>(face_.size() % 8);
+    return static_cast<float>(CountCharacters(text)) * size_ * 0.5f * face * (bold_ ? 1.2f : 1.0f) *
+           (italic_ ? 1.1f : 1.0f);
   }
   float TextHeight(const std::string&) override {
-    ++measureCount;
+    Measured();
     return size_ * 1.5f;
   }
   // The box is the text's cell by this surface's metric.
@@ -67,17 +72,28 @@ class RecordingSurface : public ISurface {
   std::vector<SurfaceCall> Copies() const { return Of(true); }
   void ClearCalls() {
     calls.clear();
+    measures.clear();
     measureCount = 0;
   }
 
   std::vector<SurfaceCall> calls;
+  // The fonts measured in, each time it changed: the first measurement in each font.
+  std::vector<SurfaceCall> measures;
   int measureCount = 0;
 
  private:
-  void Record(SurfaceCall call) {
-    call.size = size_, call.bold = bold_, call.italic = italic_, call.underline = underline_;
+  void Record(SurfaceCall call, std::vector<SurfaceCall>* into = nullptr) {
+    call.face = face_, call.size = size_, call.bold = bold_, call.italic = italic_,
+    call.underline = underline_;
     call.color = color_;
-    calls.push_back(std::move(call));
+    (into ? *into : calls).push_back(std::move(call));
+  }
+  void Measured() {
+    ++measureCount;
+    const SurfaceCall* last = measures.empty() ? nullptr : &measures.back();
+    if (!last || last->face != face_ || last->size != size_ || last->bold != bold_ ||
+        last->italic != italic_)
+      Record(SurfaceCall{}, &measures);
   }
   std::vector<SurfaceCall> Of(bool copy) const {
     std::vector<SurfaceCall> out;

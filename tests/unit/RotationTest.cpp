@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,39 @@ struct RotationRun {
   bool opened = false;
 };
 
+// The title shown above a verse, by topic.
+// clang-format off
+const std::map<std::int32_t, std::string> kTitles = {
+    {0, ""},  {1, ""}, {2, "The Ten Commandments"}, {4, "Noah and the Ark"}, {8, "Story of Samson"},
+    {16, "Versus on Salavation"}, {32, "Bible Prophecies"}};
+// clang-format on
+
+TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
+  // Count, first and last record and a checksum of the whole list (h = 31 h + record).
+  const struct {
+    std::int32_t topic;
+    int count;
+    std::int32_t first, last;
+    std::uint32_t checksum;
+  } cases[] = {{kTenCommandments, 10, 2055, 2069, 594007685u},
+               {kNoahArk, 97, 139, 235, 564602043u},
+               {kSamson, 96, 6886, 6981, 3161424944u},
+               {kSalvation, 20, 25246, 29618, 1022768523u},
+               {kProphecies, 182, 22732, 30927, 1918259675u}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.topic);
+    // Past its end the only topic enabled starts again.
+    const Records got = RotationRun(c.topic, c.topic, 32767).Deliver(c.count + 1);
+    std::uint32_t checksum = 0;
+    for (int i = 0; i < c.count; ++i)
+      checksum = checksum * 31u + static_cast<std::uint32_t>(got[i]);
+    EXPECT_EQ(got.front(), c.first);
+    EXPECT_EQ(got[c.count - 1], c.last);
+    EXPECT_EQ(got.back(), c.first) << "no more entries";
+    EXPECT_EQ(checksum, c.checksum);
+  }
+}
+
 TEST(Rotation, SequencesFromTheSavedPlace) {
   struct Case {
     std::int32_t display, lastSection, lastVerse;
@@ -116,8 +150,7 @@ TEST(Rotation, SequencesFromTheSavedPlace) {
     RotationRun run(c.display, c.lastSection, c.lastVerse);
     EXPECT_EQ(run.Deliver(static_cast<int>(c.records.size())), c.records);
     EXPECT_EQ(run.program.Settings.LastSection, c.section);
-    const TopicEntry* topic = run.program.Topics.FindByValue(c.section);
-    EXPECT_EQ(run.verse.Title, topic ? topic->Title : "");
+    EXPECT_EQ(run.verse.Title, kTitles.at(c.section));
     EXPECT_EQ(run.verse.Reference, ExpectedReference(c.records.back()));
   }
 }

@@ -182,6 +182,12 @@ TEST(SettingsDialog, TheTenValuesAreWrittenInOrder) {
                                       "Settings\\Color=3", "Settings\\ScreenColor=0",
                                       "Settings\\ColorType=1", "Settings\\Display=34"}));
   EXPECT_TRUE(d.ui.closed);
+
+  // No swatch marked (a colour outside 0 to 5): "OK" keeps the stored colour.
+  Dialog kept("Color=7");
+  kept.PressOk();
+  EXPECT_EQ(kept.store.writes.size(), 9u);
+  EXPECT_EQ(kept.store.Get("Settings", "Color"), "7");
 }
 
 // "OK" saves the swatch the dialog marked, the first as well as any other, and leaves a stored

@@ -72,5 +72,17 @@ TEST(LoadSettings, ConvertsTheStoredValuesOrFallsBackToTheDefaults) {
   }
 }
 
+// A text key stored empty reads as its default, in a store no start has filled.
+TEST(ReadText, EmptyReadsAsTheDefault) {
+  MemorySettingsStore store;
+  for (const char* key : {"Font", "Content", "FreeText"}) store.Set("Settings", key, "");
+  EXPECT_EQ(
+      ReadText(store, kFont) + "|" + ReadText(store, kContent) + "|" + ReadText(store, kFreeText),
+      "Arial|0|Dadoduz Ivuzozuvodi");
+  EXPECT_EQ(Loaded(store), kFirstStart);
+  store.Set("Settings", "Font", " ");
+  EXPECT_EQ(ReadText(store, kFont), " ") << "a blank is no empty text";
+}
+
 }  // namespace
 }  // namespace vw

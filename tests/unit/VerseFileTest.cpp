@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support/VerseFiles.h"
+#include "verses/Windows1252.h"
 
 namespace vw {
 namespace {
@@ -159,6 +160,19 @@ TEST(VerseRecordBytes, NumbersLittleEndianThenTheTextPaddedOrCut) {
   EXPECT_EQ(f.Chapter, -2);
   EXPECT_EQ(f.Verse, 0x7FFF);
   EXPECT_EQ(f.TextBytes, bytes.substr(6));
+}
+
+TEST(Windows1252, TheBytes80To9FAndARoundTripOfAll256) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  // The five undefined bytes stay the control characters of their number.
+  EXPECT_EQ(Windows1252ToUtf8(all.substr(0x80, 32)),
+            "\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152"
+            "\u008D\u017D\u008F\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122"
+            "\u0161\u203A\u0153\u009D\u017E\u0178");
+  EXPECT_EQ(Windows1252ToUtf8(all.substr(0, 0x80)), all.substr(0, 0x80));
+  EXPECT_EQ(Windows1252ToUtf8("\xA0\xBF\xC0\xFF"), "\u00A0\u00BF\u00C0\u00FF");
+  EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(all)), all);
 }
 
 TEST(FileExists, AnswersOnlyForReadableFiles) {

@@ -23,7 +23,7 @@ class VerseRendererTest : public ::testing::Test {
  protected:
   VerseRendererTest() {
     program.Settings.FontSize = 20;
-    program.Settings.Font = "Georgia";
+    program.Settings.Font = "Arial";
     program.DisplayMode = kModeFullScreen;
   }
   void Show(int width, int height, float size) {
@@ -208,6 +208,43 @@ TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere)
   }
 }
 
+TEST_F(VerseRendererTest, MeasuresBreaksAndDrawsInTheChosenFaceAndStyle) {
+  // Every face and style measures differently on the recording surfaces (a character of 20
+  // points: 10 pixels in plain Arial, 18 in Georgia, 23.76 in bold italic Georgia), so a
+  // surface left in another font breaks or places the lines elsewhere.
+  const struct {
+    const char* face;
+    bool styled;
+    std::string drawn;
+  } cases[] = {
+      {"Georgia", false,
+       "Salvation@69,0|one two three@33,255|four five six@33,285|seven@105,315|John 11:35@60,405"},
+      {"Georgia", true,
+       "Salvation@43,0|one two@67,240|three four@31,270|five six@55,300|seven@91,330|"
+       "John 11:35@31,420"},
+      {"Arial", true,
+       "Salvation@91,0|one two three four@31,270|five six seven@58,300|John 11:35@84,390"}};
+  verse = {"John 11:35", "one two three four five six seven", "Salvation"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.drawn);
+    program.Settings.Font = c.face;
+    program.Settings.FontBold = program.Settings.FontItalic = c.styled;
+    renderer.PrepareDisplay();
+    for (test::RecordingSurface* s : {&picWork, &picText, &picBlank, &picCapture, &window})
+      s->ClearCalls();
+    Show(300, 600, 20.0f);
+    EXPECT_EQ(Drawn(), c.drawn);
+    EXPECT_FALSE(picWork.measures.empty());
+    for (const test::RecordingSurface* s : {&picWork, &picText, &picBlank, &picCapture, &window}) {
+      std::vector<SurfaceCall> fonts = s->measures;
+      for (const SurfaceCall& draw : s->Draws()) fonts.push_back(draw);
+      for (const SurfaceCall& f : fonts)
+        EXPECT_EQ(f.face + (f.bold ? " bold" : "") + (f.italic ? " italic" : ""),
+                  c.face + std::string(c.styled ? " bold italic" : ""));
+    }
+  }
+}
+
 TEST_F(VerseRendererTest, ShadowUnderEveryPieceOverTheDesktopImageOnly) {
   program.Settings.DropShadow = true;
   Show(800, 600, 1.0f);
@@ -247,10 +284,8 @@ TEST_F(VerseRendererTest, PrepareDisplayCapturesHidesTheCursorAndRandomizes) {
     EXPECT_EQ(host.capturedInto.size(), fullScreenTransparent ? 1u : 0u);
     EXPECT_EQ(host.cursorCalls,
               fullScreenTransparent ? std::vector<bool>{false} : std::vector<bool>{});
-    EXPECT_EQ(picWork.FontName(), "Georgia");
-    RandomGenerator expected;
-    expected.Randomize(host.secondsSinceMidnight);
-    EXPECT_EQ(program.Random.Next(), expected.Next());
+    // Seeded from 12:34:56: state 45296000 ^ 0x50000, whose next number is 2564675 / 2^24.
+    EXPECT_EQ(program.Random.Next(), 2564675.0f / 16777216.0f);
     EXPECT_TRUE(window.Copies().empty());
   }
   EXPECT_FALSE(renderer.DrawVerse(1.0f));

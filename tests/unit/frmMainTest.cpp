@@ -75,6 +75,28 @@ TEST(DisplayWindow, ShowsTheLoadedVerseFirstThenOneEveryChangeSec) {
   }
 }
 
+TEST(DisplayWindow, LoadResumesTheSavedPlaceAndUnloadSavesTheVerseOnShow) {
+  // A topic resumes after the entry saved (Samson's 6th entry, Judges 13:6, is record 6891),
+  // all verses at the saved record, over a kjv.dat of 31,102 numbered records.
+  static const std::string kjv = test::NumberedRecords(31102);
+  const std::pair<std::string, std::string> cases[] = {
+      {"Display=8|LastSection=8|LastVerse=5",
+       "Story of Samson|Record 6891|LastSection=8 LastVerse=6"},
+      {"Display=6|LastSection=2|LastVerse=9",
+       "The Ten Commandments|Record 2069|LastSection=2 LastVerse=10"},
+      {"Display=1|LastSection=1|LastVerse=700", "|Record 700|LastSection=1 LastVerse=700"}};
+  for (const auto& [stored, shown] : cases) {
+    DisplayWindow w(stored, kModeFullScreen, &kjv);
+    ASSERT_TRUE(w.loaded) << stored;
+    w.form.Form_Resize(800, 600);
+    w.form.Form_Unload();
+    std::string saved;
+    for (const std::string& write : w.store.writes)
+      saved += (saved.empty() ? "" : " ") + write.substr(9);
+    EXPECT_EQ(w.form.Renderer().Chars().Title + "|" + w.Shown() + "|" + saved, shown);
+  }
+}
+
 TEST(DisplayWindow, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
   // kjv.dat missing, empty, or with no whole record: nothing to show, and nothing saved.
   for (const std::string& bytes : {std::string("<missing>"), std::string(), std::string("x"),
