@@ -37,9 +37,7 @@ class ISurface {
   virtual void Resize(int width, int height) = 0;
 
   virtual void SetFontName(const std::string& face) = 0;
-  // Reports back exactly the size that was set, so a growth loop always reaches its target.
   virtual void SetFontSize(float points) = 0;
-  virtual float FontSize() const = 0;
   virtual void SetFontBold(bool on) = 0;
   virtual void SetFontItalic(bool on) = 0;
   virtual void SetFontUnderline(bool on) = 0;

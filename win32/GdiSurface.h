@@ -65,7 +65,7 @@ class GdiSurfaceBase : public ISurface {
 
   void SetFontName(const std::string& face) override;
   void SetFontSize(float points) override { key_.points = points; }
-  float FontSize() const override { return key_.points; }
+  float FontSize() const { return key_.points; }  // the size as set, never rounded
   void SetFontBold(bool on) override { key_.bold = on; }
   void SetFontItalic(bool on) override { key_.italic = on; }
   void SetFontUnderline(bool on) override { key_.underline = on; }

@@ -36,7 +36,7 @@ class RecordingSurface : public ISurface {
   void Resize(int width, int height) override { width_ = width, height_ = height; }
   void SetFontName(const std::string& face) override { face_ = face; }
   void SetFontSize(float points) override { size_ = points; }
-  float FontSize() const override { return size_; }
+  float FontSize() const { return size_; }
   void SetFontBold(bool on) override { bold_ = on; }
   void SetFontItalic(bool on) override { italic_ = on; }
   void SetFontUnderline(bool on) override { underline_ = on; }
