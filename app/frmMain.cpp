@@ -100,8 +100,7 @@ void frmMain::timNextVerse_Timer() {
   }
   // Runs again once the new verse has grown to its full size.
   timNextVerse_.SetEnabled(false);
-  renderer_.SetupChars(verse_);
-  HandOverWhenGrown(renderer_.DrawVerse(1.0f));
+  HandOverWhenGrown(renderer_.ChangeVerse(verse_));
 }
 
 void frmMain::timFont_Timer() {

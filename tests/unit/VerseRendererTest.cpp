@@ -146,12 +146,14 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReferenceOnThePrimaryMonitor) {
 TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
   // The verse on a primary at x = 1024 of a 1824 x 768 window. At 1 point the line and the
   // reference cover (1421, 299)-(1427, 304), at 3 points (1416, 298)-(1432, 315); the title
-  // at the top stays as it was. A verse's first frame, a focus event and the first frame
-  // after a resize present the whole of picText. Then a window 40 pixels high, where the
-  // verse lies over the title, over the desktop image with shadows (a pixel right and down):
-  // the title and its shadow take (55, 0)-(146, 31); at 1 point the line and the reference
-  // with theirs (97, 19)-(104, 25), at 3 points (92, 18)-(109, 36). The title goes back under
-  // fresh background and is drawn whole again.
+  // at the top, (1324, 0)-(1524, 30), stays as it was. A new verse puts the background back
+  // over the last one, title included, and presents that box with the new verse's: the title
+  // goes, then comes back. The first frame, a focus event and the first frame after a resize
+  // present the whole of picText. Then a window 40 pixels high, where the verse lies over the
+  // title, over the desktop image with shadows (a pixel right and down): the title and its
+  // shadow take (55, 0)-(146, 31); at 1 point the line and the reference with theirs
+  // (97, 19)-(104, 25), at 3 points (92, 18)-(109, 36). The title goes back under fresh
+  // background and is drawn whole again.
   verse.Title = "The Ten Commandments";
   const LayoutArea primary{1024, 0, 800, 600};
   renderer.Resize(1824, 768, primary, verse);
@@ -164,8 +166,13 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
   const Step steps[] = {
       {[&] { renderer.DrawVerse(1.0f); }, whole, whole, 3},
       {[&] { renderer.timFont_Timer(); }, "1421,299 6x5", "1416,298 16x17", 2},
+      {[&] { renderer.ChangeVerse({"John 11:35", "Jesus wept.", ""}); }, "1324,0 200x315",
+       "1324,0 200x315", 2},
+      {[&] { renderer.ChangeVerse(verse); }, "1421,299 6x5", "1324,0 200x304", 3},
       {[&] { renderer.DrawVerse(1.0f); }, whole, whole, 3},
       {[&] { renderer.Resize(1824, 768, primary, verse), renderer.timFont_Timer(); }, whole,
+       whole, 3},
+      {[&] { renderer.Resize(1824, 768, primary, verse), renderer.ChangeVerse(verse); }, whole,
        whole, 3},
       {[&] {
          program.Settings.ScreenColor = program.Settings.DropShadow = true;
@@ -174,6 +181,7 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
        },
        "0,0 200x40", "0,0 200x40", 6},
       {[&] { renderer.timFont_Timer(); }, "55,0 91x31", "55,0 91x36", 6},
+      {[&] { renderer.ChangeVerse(verse); }, "55,0 91x36", "55,0 91x36", 6},
   };
   auto rect = [](const SurfaceCall& c) {
     return std::to_string(c.x) + "," + std::to_string(c.y) + " " + std::to_string(c.width) +
