@@ -167,12 +167,12 @@ int main() {
   const vw::LayoutArea whole{0, 0, 800, 600};
   const std::string psalm = kPsalm, wept = "Jesus wept.", ten = "The Ten Commandments";
   const vw::Verse long_{"Psalms 104:1", psalm, ten}, short_{"John 11:35", wept, ten},
-      untitled{"John 11:35", wept, ""};
+      untitled{"1 Thessalonians 5:16", "Rejoice evermore.", ""};
   // Each verse after the first is drawn over the last one's frame: a long verse then a short
   // one, titles that go, come and change.
   // clang-format off
   const Case cases[] = {
-      {"black, a long verse then a short one", false, false, false, false, 45, 800, 600, whole,
+      {"black, a long verse then a short one", false, false, false, false, 40, 800, 600, whole,
        false, {long_, short_}},
       {"transparent, shadow, bold: the title goes and comes", true, true, true, false, 45, 800,
        600, whole, false, {long_, untitled, {"Daniel 9:25", psalm, "Bible Prophecies"}}},
