@@ -60,7 +60,6 @@ void VerseRenderer::Resize(int widthPixels, int heightPixels, LayoutArea layout,
   // background, not a blank surface.
   ComposeBackground(WholeFrame());
   SetupChars(verse);
-  damageKnown_ = false;
 }
 
 void VerseRenderer::ComposeBackground(const PixelBox& box) {

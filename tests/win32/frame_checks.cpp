@@ -64,12 +64,9 @@ struct Growth {
                             c.width, c.height, desk, nullptr, GetModuleHandleW(nullptr), nullptr);
     window_ = std::make_unique<WindowSurface>(hwnd_);
     program_.DisplayMode = c.preview ? vw::kModePreview : vw::kModeFullScreen;
-    program_.Settings.Font = "Arial";
-    program_.Settings.FontSize = c.fontSize;
-    program_.Settings.ScreenColor = c.transparent;
-    program_.Settings.DropShadow = c.shadow;
-    program_.Settings.FontBold = c.bold;
-    program_.Settings.FontItalic = c.italic;
+    vw::SettingsRecord& s = program_.Settings;
+    s.Font = "Arial", s.FontSize = c.fontSize, s.ScreenColor = c.transparent;
+    s.DropShadow = c.shadow, s.FontBold = c.bold, s.FontItalic = c.italic;
     renderer = std::make_unique<vw::VerseRenderer>(
         program_.Settings, program_.DisplayMode, program_.Random,
         vw::DisplaySurfaces{picWork_, picText_, picBlank_, picCapture_, *window_}, timFont_,
@@ -78,10 +75,7 @@ struct Growth {
     renderer->Resize(c.width, c.height, c.primary, c.verses[0]);
     shot_.Resize(c.width, c.height);
   }
-  ~Growth() {
-    DestroyWindow(hwnd_);
-    Pump();
-  }
+  ~Growth() { DestroyWindow(hwnd_), Pump(); }
   // The window's pixels now.
   std::vector<std::uint32_t> Shot() {
     GdiFlush();
