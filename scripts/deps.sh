@@ -4,11 +4,13 @@
 set -euo pipefail
 
 common=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool x11-utils
-        imagemagick bible-kjv bible-kjv-text)
+        imagemagick bible-kjv bible-kjv-text
+        libx11-dev libxft-dev libxinerama-dev xscreensaver xscreensaver-data xscreensaver-data-extra x11-xserver-utils
+        fonts-dejavu-core fonts-liberation bc procps)
 case "${1:-test}" in
   run) wanted=("${common[@]}") ;;
   test) wanted=("${common[@]}" googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-                 nsis zip unzip xserver-xephyr) ;;
+                 nsis zip unzip xserver-xephyr lintian man-db) ;;
   *) echo "usage: deps.sh run|test" >&2; exit 2 ;;
 esac
 
