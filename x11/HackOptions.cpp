@@ -42,7 +42,7 @@ namespace {
 // The text of a key, through the table's conversion, or a warning.
 void Store(HackOptions& o, const std::string& option, const SettingKey& key,
            const std::string& text) {
-  if (ConvertSetting(key, text)) {
+  if (key.Convert == Conversion::Text ? !text.empty() : ConvertSetting(key, text).has_value()) {
     o.settings[key.Name] = text;
   } else {
     o.warnings.push_back(option + " " + text + ": not a value " + key.Name + " takes (" +

@@ -21,7 +21,10 @@ bool ShowsVerse(WindowChoice choice, const std::vector<ScreenRect>& heads,
   // A window over no single head (the root of a desktop of several) shows it: the verse must
   // appear somewhere.
   const int head = HeadOfWindow(heads, window);
-  return head <= 0;
+  if (head <= 0) return true;
+  const ScreenRect& h = heads[static_cast<std::size_t>(head)];
+  return window.x < h.x || window.y < h.y || window.x + window.width > h.x + h.width ||
+         window.y + window.height > h.y + h.height;
 }
 
 ImageCrop ScreenshotCrop(int imageWidth, int imageHeight, const ScreenRect& window,
