@@ -217,8 +217,8 @@ int Main(int argc, char** argv) {
     }
   }
 
-  // Without a verse: the background alone, composed once.
-  LoadSettings(store, program.Settings);
+  // Without a verse: the background alone, composed once. (frmMain loaded the settings.)
+  if (!form) LoadSettings(store, program.Settings);
   auto paintBackground = [&] {
     hack.picText->Resize(hack.attr.width, hack.attr.height);
     if (showsVerse == false && program.Settings.ScreenColor) hack.Capture(*hack.picText);
