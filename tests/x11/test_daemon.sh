@@ -11,15 +11,6 @@ SHOTS=${VW_SHOTS:-$XSS_SRC/build/linux-shots}; mkdir -p "$SHOTS"
 xss_home
 fail() { echo "FAIL ($case): $*" >&2; echo "--- daemon log:" >&2; tail -20 "$XSS_HOME/xss.log" >&2; exit 1; }
 
-# The verse has grown when the primary monitor's text stops changing between two shots.
-LAST=-1
-grown() { # BACKGROUND
-  import -window root "$SHOT"
-  local n; n=$(differing "$SHOT" "1024x768+$XSS_PRIMARY_X+0" "$1")
-  [ "$n" -gt 200 ] && [ "$n" = "$LAST" ] && return 0
-  LAST=$n; return 1
-}
-
 # Whether the hack's end was a SIGTERM of the daemon's own (anything else the daemon calls a crash).
 ended_by_term() { grep -E "pid $1.*(terminated with signal 15|killed)" "$XSS_HOME/xss.log" ||
                   ! grep -E "pid $1.*(exited|crashed|signal)" "$XSS_HOME/xss.log"; }
@@ -29,7 +20,7 @@ if [ "$case" = one ]; then
   mkdir -p "$(dirname "$PLACE")"; printf 'LastSection=1\nLastVerse=100\n' >"$PLACE"
   chown -R "$XSS_USER" "$XSS_HOME/.local"
   SHOT=$SHOTS/one-image.png; xss_activate 1
-  waitfor 30 grown "$DESKTOP" || fail "no verse over the desktop image"
+  waitfor 30 grown "1024x768+$XSS_PRIMARY_X+0" "$DESKTOP" || fail "no verse over the desktop image"
   [ "$(pixel "$SHOT" 3 3)" = "${DESKTOP#\#}" ] || fail "corner is $(pixel "$SHOT" 3 3), not the desktop"
   hack=$PRIMARY_HACK; xss_deactivate
   ended_by_term "$hack" >/dev/null || fail "the daemon saw hack $hack end other than by its SIGTERM"
@@ -39,7 +30,7 @@ if [ "$case" = one ]; then
   # The second activation: no desktop image allowed; the place goes on from the first.
   xss_config False "$HACK --root --change-sec 1 --desktop-image"
   SHOT=$SHOTS/one-black.png; LAST=-1; xss_activate 1
-  waitfor 30 grown 000000 || fail "no verse on black"
+  waitfor 30 grown "1024x768+$XSS_PRIMARY_X+0" 000000 || fail "no verse on black"
   [ "$(pixel "$SHOT" 3 3)" = 000000 ] || fail "corner is $(pixel "$SHOT" 3 3) with grabDesktopImages False"
   xss_deactivate
   v2=$(sed -n 's/^LastVerse=//p' "$PLACE")
@@ -50,7 +41,7 @@ else
   xss_start 2 "$case" True "$HACK --root --desktop-image"
   SHOT=$SHOTS/two-$case.png; xss_activate 1
   [ -n "$PRIMARY_HACK" ] || fail "no hack on the primary monitor"
-  waitfor 30 grown "$DESKTOP" || fail "no verse on the primary ($case)"
+  waitfor 30 grown "1024x768+$XSS_PRIMARY_X+0" "$DESKTOP" || fail "no verse on the primary ($case)"
   other=$(( 1024 - XSS_PRIMARY_X ))
   n=$(differing "$SHOT" "1024x768+$other+0" "$DESKTOP")
   [ "$n" = 0 ] || fail "$n pixels other than the desktop image on the other monitor"

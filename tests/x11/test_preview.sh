@@ -21,13 +21,6 @@ host() {
   G=$(xwininfo -id "$W" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
         /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}')
 }
-LAST=-1
-grown() {  # the window's text stops changing between two shots
-  import -window root "$SHOT"
-  local n; n=$(differing "$SHOT" "$G" 000000)
-  [ "$n" -gt 200 ] && [ "$n" = "$LAST" ] && return 0
-  LAST=$n; return 1
-}
 run() {  # WINDOW: the hack in it, its pid in HPID
   env -i HOME="$T" DISPLAY="$DISPLAY" XDG_DATA_DIRS="$T/none" "$HACK" --root --window-id "$1" 2>"$T/err" & HPID=$!
 }
@@ -40,7 +33,7 @@ ended() {  # PID EXPECTED-STATUS WHAT
 }
 
 host 1; run "$W"
-waitfor 30 grown || fail "no verse in the preview window"
+waitfor 30 grown "$G" 000000 || fail "no verse in the preview window"
 # Scaled to the window: the text block sits inside it, off its edges, and nothing outside.
 [ "${G%%+*}" = 700x400 ] || fail "host window is $G"
 IFS='x+' read -r gw gh gx gy <<<"$G"
@@ -54,7 +47,7 @@ xdotool windowkill "$W"; wait "$HOSTPID" 2>/dev/null || true
 ended "$HPID" 0 "window destroyed"
 
 host 2; run "$W"; LAST=-1
-waitfor 30 grown || fail "no verse in the second preview"
+waitfor 30 grown "$G" 000000 || fail "no verse in the second preview"
 kill -TERM "$HPID"; ended "$HPID" 143 "SIGTERM"
 
 # No kjv.dat anywhere: one clear line, and it stays up until SIGTERM.

@@ -95,3 +95,13 @@ differing() {
 }
 # The colour of one pixel.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info:; }
+
+# The verse has grown when its pixels in GEOMETRY (those other than BACKGROUND) stop changing
+# between two shots of the screen into $SHOT. LAST=-1 before waiting on another verse.
+LAST=-1
+grown() {  # GEOMETRY BACKGROUND
+  import -window root "$SHOT"
+  local n; n=$(differing "$SHOT" "$1" "$2")
+  [ "$n" -gt 200 ] && [ "$n" = "$LAST" ] && return 0
+  LAST=$n; return 1
+}
