@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The hack under the real XScreenSaver daemon: test_daemon.sh one|left|right.
 #   one:   one monitor; the desktop image on, then off (grabDesktopImages False); the reading
-#          place resumed across two activations; SIGTERM ends the hack with the place saved.
+#          place resumed across two activations, the daemon's SIGTERM saving it each time.
 #   left, right: two monitors with the primary on that side; the verse on the primary only,
 #          the other showing the desktop image alone.
 set -euo pipefail
@@ -11,10 +11,6 @@ SHOTS=${VW_SHOTS:-$XSS_SRC/build/linux-shots}; mkdir -p "$SHOTS"
 xss_home
 fail() { echo "FAIL ($case): $*" >&2; echo "--- daemon log:" >&2; tail -20 "$XSS_HOME/xss.log" >&2; exit 1; }
 
-# Whether the hack's end was a SIGTERM of the daemon's own (anything else the daemon calls a crash).
-ended_by_term() { grep -E "pid $1.*(terminated with signal 15|killed)" "$XSS_HOME/xss.log" ||
-                  ! grep -E "pid $1.*(exited|crashed|signal)" "$XSS_HOME/xss.log"; }
-
 if [ "$case" = one ]; then
   xss_start 1 left True "$HACK --root --change-sec 1 --desktop-image"
   mkdir -p "$(dirname "$PLACE")"; printf 'LastSection=1\nLastVerse=100\n' >"$PLACE"
@@ -22,8 +18,7 @@ if [ "$case" = one ]; then
   SHOT=$SHOTS/one-image.png; xss_activate 1
   waitfor 30 grown "1024x768+$XSS_PRIMARY_X+0" "$DESKTOP" || fail "no verse over the desktop image"
   [ "$(pixel "$SHOT" 3 3)" = "${DESKTOP#\#}" ] || fail "corner is $(pixel "$SHOT" 3 3), not the desktop"
-  hack=$PRIMARY_HACK; xss_deactivate
-  ended_by_term "$hack" >/dev/null || fail "the daemon saw hack $hack end other than by its SIGTERM"
+  xss_deactivate  # its SIGTERM; the exit status it leaves is test_preview.sh's to check
   v1=$(sed -n 's/^LastVerse=//p' "$PLACE"); s1=$(sed -n 's/^LastSection=//p' "$PLACE")
   [ "$s1" = 1 ] && [ "$v1" -ge 100 ] || fail "place after the first activation: $(tr '\n' ' ' <"$PLACE")"
 
