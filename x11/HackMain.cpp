@@ -188,7 +188,8 @@ int Main(int argc, char** argv) {
                                                     hack.attr.colormap, hack.attr.depth,
                                                     hack.attr.width, hack.attr.height);
 
-  const bool showsVerse = ShowsVerse(options.window, Heads(dpy), hack.place);
+  const std::vector<ScreenRect> heads = Heads(dpy);
+  const bool showsVerse = ShowsVerse(options.window, heads, hack.place);
   const std::string verseFolder = FindVerseFolder(
       ExecutableFolder(), std::getenv("XDG_DATA_DIRS"),
       [](const std::string& path) { return std::filesystem::is_regular_file(path); });
@@ -199,6 +200,12 @@ int Main(int argc, char** argv) {
   ProgramState program;
   program.DisplayMode = kModeFullScreen;  // the preview scales its fonts instead
   std::unique_ptr<frmMain> form;
+  // The verse's part of the window, for its size now.
+  auto resizeForm = [&] {
+    const ScreenRect area = VerseArea(heads, hack.place);
+    form->Form_Resize(hack.attr.width, hack.attr.height,
+                      LayoutArea{area.x, area.y, area.width, area.height});
+  };
 
   if (showsVerse && verseFolder.empty()) {
     Say("kjv.dat not found beside the program (" + ExecutableFolder() +
@@ -225,7 +232,7 @@ int Main(int argc, char** argv) {
     hack.windowSurface->CopyFrom(*hack.picText, 0, 0, hack.attr.width, hack.attr.height, 0, 0);
   };
   if (form) {
-    form->Form_Resize(hack.attr.width, hack.attr.height);
+    resizeForm();
     form->Form_Paint();
     form->Go();
   } else {
@@ -275,7 +282,9 @@ int Main(int argc, char** argv) {
     if (resized) {
       hack.windowSurface->Resize(hack.attr.width, hack.attr.height);
       if (form) {
-        form->Form_Resize(hack.attr.width, hack.attr.height);
+        hack.place.width = hack.attr.width;
+        hack.place.height = hack.attr.height;
+        resizeForm();
         form->Form_GotFocus();
       } else {
         paintBackground();

@@ -27,6 +27,17 @@ bool ShowsVerse(WindowChoice choice, const std::vector<ScreenRect>& heads,
          window.y + window.height > h.y + h.height;
 }
 
+ScreenRect VerseArea(const std::vector<ScreenRect>& heads, const ScreenRect& window) {
+  const ScreenRect whole{0, 0, window.width, window.height};
+  if (heads.size() < 2) return whole;
+  const ScreenRect& h = heads[0];
+  const bool inside = h.x >= window.x && h.y >= window.y &&
+                      h.x + h.width <= window.x + window.width &&
+                      h.y + h.height <= window.y + window.height;
+  const bool smaller = h.width < window.width || h.height < window.height;
+  return inside && smaller ? ScreenRect{h.x - window.x, h.y - window.y, h.width, h.height} : whole;
+}
+
 ImageCrop ScreenshotCrop(int imageWidth, int imageHeight, const ScreenRect& window,
                          int rootWidth, int rootHeight) {
   ImageCrop crop{0, 0, std::min(imageWidth, window.width), std::min(imageHeight, window.height)};

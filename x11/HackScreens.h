@@ -21,6 +21,11 @@ int HeadOfWindow(const std::vector<ScreenRect>& heads, const ScreenRect& window)
 bool ShowsVerse(WindowChoice choice, const std::vector<ScreenRect>& heads,
                 const ScreenRect& window);
 
+// Where the verse goes in a window showing it, in the window's pixels: the primary head's
+// part of a window over several heads (the bare root of a desktop of several monitors), else
+// the whole window.
+ScreenRect VerseArea(const std::vector<ScreenRect>& heads, const ScreenRect& window);
+
 // Where the window's part of the desktop image begins in the image. The daemon's image is the
 // size of the window's monitor; an image of the whole root is cut at the window's place.
 // Anything else is shown from its top-left corner.

@@ -205,6 +205,16 @@ TEST(X11Hack, ChoosesThePrimaryMonitorAndItsPartOfTheDesktopImage) {
     EXPECT_EQ(ShowsVerse(row.choice, row.heads, row.window), row.verse)
         << static_cast<int>(row.choice) << " at " << row.window.x << " of " << row.heads.size();
 
+  // The verse in head 0's part of a window over both; a window on one head is all its own.
+  const auto area = [](const std::vector<ScreenRect>& heads, ScreenRect window) {
+    const ScreenRect a = VerseArea(heads, window);
+    return std::vector<int>{a.x, a.y, a.width, a.height};
+  };
+  EXPECT_EQ(area(rightPrimary, both), (std::vector<int>{1024, 0, 1024, 768}));
+  EXPECT_EQ(area(leftPrimary, both), (std::vector<int>{0, 0, 1024, 768}));
+  EXPECT_EQ(area(rightPrimary, right), (std::vector<int>{0, 0, 1024, 768}));
+  EXPECT_EQ(area(one, {0, 0, 700, 400}), (std::vector<int>{0, 0, 700, 400}));
+
   struct Crop {
     int imageW, imageH;
     ScreenRect window;
