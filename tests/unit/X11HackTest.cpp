@@ -131,7 +131,9 @@ TEST(X11Hack, SettingsPaneMatchesTheSettingsTable) {
   EXPECT_EQ(colors, static_cast<int>(kColorNames.size()));
   for (const OptionRow& row : kOptionRows) {
     const bool changes = !row.value || std::string(row.value) != row.key->Default;
-    if (changes) EXPECT_TRUE(passed.count(row.name)) << row.name << " is not in the pane";
+    if (changes) {
+      EXPECT_TRUE(passed.count(row.name)) << row.name << " is not in the pane";
+    }
   }
   for (const TopicRow& topic : kTopicRows) {
     const std::string on = TopicOption(topic.Key), off = "--no-" + on.substr(2);
