@@ -21,7 +21,9 @@ xss_cleanup() {
   [ -n "${XSS_PID:-}" ] && { as_u xscreensaver-command -exit >/dev/null 2>&1
     timeout 5 tail -s 0.1 --pid="$XSS_PID" -f /dev/null || kill "$XSS_PID"; } 2>/dev/null
   [ -n "${X_PID:-}" ] && kill "$X_PID" 2>/dev/null
-  wait 2>/dev/null; return 0
+  wait 2>/dev/null
+  [ -n "${XSS_HOME:-}" ] && rm -rf "$XSS_HOME"
+  return 0
 }
 
 # The grabDesktopImages line of ~/.xscreensaver (the daemon and the hack both read it).
