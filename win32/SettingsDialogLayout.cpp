@@ -75,7 +75,7 @@ constexpr Layout kLayout[] = {
      1455, 195},
     {ControlId::chkDropShadow, ControlId::Frame4, L"BUTTON", L"Drop Shadow Text", kCheck, 0, 2460,
      300, 1695, 195},
-    {ControlId::txtChangeSec, ControlId::Frame3, L"EDIT", L"15",
+    {ControlId::txtChangeSec, ControlId::Frame3, L"EDIT", L"",
      ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE, 1960, 315, 555, 285},
     {ControlId::optColor0, ControlId::Frame5, L"BUTTON", L"Monochrome (Multi Shade)", kFirstOption,
      0, 240, 300, 2295, 195},
