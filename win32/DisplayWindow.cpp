@@ -61,7 +61,7 @@ struct DisplayWindow {
     timNextVerse.Attach(hwnd);
     timFont.Attach(hwnd);
   }
-  Win32Timer timNextVerse{kNextVerseTimerId, 15000};
+  Win32Timer timNextVerse{kNextVerseTimerId};  // Go gives it its interval
   Win32Timer timFont{kFontTimerId, 25};
   GdiSurface picWork, picText, picBlank, picCapture;
   WindowSurface window;

@@ -40,7 +40,7 @@ TEST(UserTexts, TopicTitles) {
   BuildTopicTable(table);
   std::string shown;
   for (int i = 1; i <= table.Count(); ++i)
-    shown += (i > 1 ? "|" : "") + table.At(i).Key + "=" + table.At(i).Title;
+    shown += std::string(i > 1 ? "|" : "") + table.At(i).Key + "=" + table.At(i).Title;
   EXPECT_EQ(shown, kTopics);
 }
 
