@@ -17,18 +17,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// An in-memory store that refuses every write from the n-th attempt on.
-class RefusingStore : public test::MemorySettingsStore {
- public:
-  bool Write(const std::string& app, const std::string& section, const std::string& key,
-             const std::string& value) override {
-    if (refuseFrom >= 0 && attempts++ >= refuseFrom) return false;
-    return MemorySettingsStore::Write(app, section, key, value);
-  }
-  int refuseFrom = -1;
-  int attempts = 0;
-};
-
 // What the dialog shows after a first start, field by field (see Dialog::Summary).
 const std::string kFirstStart =
     "sec=15|size=20|bold=0|italic=0|shadow=0 hidden|font=Arial|sample=Arial|screen=0|color=0|"
@@ -77,7 +65,7 @@ struct Dialog {
            "|swatches=" + swatches + hidden(ControlId::picColorColl) + "|topics=" + topics;
   }
 
-  RefusingStore store;
+  test::MemorySettingsStore store;
   test::FakeDialogControls ui;
   frmSettings form{ui, store};
 };
