@@ -34,8 +34,8 @@ class frmSettings {
   void Typed(ControlId id, const std::string& text);   // a text field
   void Chosen(ControlId id, const std::string& item);  // an entry of a list
 
-  // "OK": checks, then writes the ten options and closes. A failed check or a refused write
-  // shows a warning and leaves the dialog open.
+  // "OK": checks, then writes the draft in the rows' order and closes. A failed check or a
+  // refused write shows a warning and leaves the dialog open.
   void Command1_Click();
   // "Cancel": closes without writing.
   void Command2_Click();

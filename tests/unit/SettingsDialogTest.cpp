@@ -131,7 +131,7 @@ TEST(SettingsDialog, ChecksShowTheirMessageInOrderAndWriteNothing) {
   }
 }
 
-TEST(SettingsDialog, TheTenValuesAreWrittenInOrder) {
+TEST(SettingsDialog, TheShownValuesAreWrittenInOrder) {
   Dialog d;
   d.ui.Type(ControlId::txtChangeSec, "0.6");
   d.ui.Choose(ControlId::cboMaxFontSize, "12");
