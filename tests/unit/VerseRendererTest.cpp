@@ -25,9 +25,10 @@ class VerseRendererTest : public ::testing::Test {
     program.Settings.FontSize = 20;
     program.Settings.Font = "Arial";
   }
+  // A renderer for `mode` over the fixture's surfaces.
   VerseRenderer Made(DisplayMode mode) {
-    return {program.Settings, mode, program.Random, {picWork, picText, picBlank, picCapture, window},
-            timFont, host};
+    return {program.Settings, mode,    program.Random,
+            {picWork, picText, picBlank, picCapture, window}, timFont, host};
   }
   void Show(int width, int height, float size) {
     renderer.Resize(width, height, {0, 0, width, height}, verse);
