@@ -105,7 +105,13 @@ consteval const SettingKey& SettingKeyNamed(std::string_view name) {
 
 inline constexpr const SettingKey& kChangeSec = SettingKeyNamed("ChangeSec");
 inline constexpr const SettingKey& kFontSize = SettingKeyNamed("FontSize");
+inline constexpr const SettingKey& kFontBold = SettingKeyNamed("FontBold");
+inline constexpr const SettingKey& kFontItalic = SettingKeyNamed("FontItalic");
+inline constexpr const SettingKey& kDropShadow = SettingKeyNamed("DropShadow");
 inline constexpr const SettingKey& kFont = SettingKeyNamed("Font");
+inline constexpr const SettingKey& kColor = SettingKeyNamed("Color");
+inline constexpr const SettingKey& kScreenColor = SettingKeyNamed("ScreenColor");
+inline constexpr const SettingKey& kColorType = SettingKeyNamed("ColorType");
 inline constexpr const SettingKey& kDisplay = SettingKeyNamed("Display");
 inline constexpr const SettingKey& kLastSection = SettingKeyNamed("LastSection");
 inline constexpr const SettingKey& kLastVerse = SettingKeyNamed("LastVerse");
