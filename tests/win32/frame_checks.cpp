@@ -63,12 +63,12 @@ struct Growth {
     hwnd_ = CreateWindowExW(0, L"VellumwayFrameChecks", L"frame", WS_CHILD | WS_VISIBLE, at, at,
                             c.width, c.height, desk, nullptr, GetModuleHandleW(nullptr), nullptr);
     window_ = std::make_unique<WindowSurface>(hwnd_);
-    program_.DisplayMode = c.preview ? vw::kModePreview : vw::kModeFullScreen;
     vw::SettingsRecord& s = program_.Settings;
     s.Font = "Arial", s.FontSize = c.fontSize, s.ScreenColor = c.transparent;
     s.DropShadow = c.shadow, s.FontBold = c.bold, s.FontItalic = c.italic;
     renderer = std::make_unique<vw::VerseRenderer>(
-        program_.Settings, program_.DisplayMode, program_.Random,
+        program_.Settings, c.preview ? vw::DisplayMode::Preview : vw::DisplayMode::FullScreen,
+        program_.Random,
         vw::DisplaySurfaces{picWork_, picText_, picBlank_, picCapture_, *window_}, timFont_,
         fakeHost_);
     renderer->PrepareDisplay();
