@@ -202,23 +202,6 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
   }
 }
 
-TEST_F(VerseRendererTest, TitleAloneUnderlinedAtFullSizeBoldAndItalicEverywhere) {
-  verse.Title = "Noah and the Ark";
-  for (bool styled : {false, true}) {
-    SCOPED_TRACE(styled);
-    program.Settings.FontBold = program.Settings.FontItalic = styled;
-    Show(800, 600, 7.0f);
-    const std::vector<SurfaceCall> draws = picText.Draws();
-    ASSERT_EQ(draws.size(), 3u);
-    for (int k : {0, 1, 2}) {
-      EXPECT_EQ(draws[k].underline, k == 0);
-      EXPECT_EQ(draws[k].size, k == 0 ? 20.0f : 7.0f);
-      EXPECT_EQ(draws[k].bold, styled);
-      EXPECT_EQ(draws[k].italic, styled);
-    }
-  }
-}
-
 TEST_F(VerseRendererTest, MeasuresBreaksAndDrawsInTheChosenFaceAndStyle) {
   // Every face and style measures differently on the recording surfaces (a character of 20
   // points: 10 pixels in plain Arial, 18 in Georgia, 23.76 in bold italic Georgia), so a
@@ -265,7 +248,7 @@ TEST_F(VerseRendererTest, ShadowUnderEveryPieceOverTheDesktopImageOnly) {
   program.Settings.FontSize = 45;
   verse.Title = "Bible Prophecies";
   // The offset is a fifteenth of the size, rounded, and at least a pixel; the title is
-  // drawn at the target size of 45.
+  // drawn underlined at the target size of 45, the rest at the growing size.
   const std::pair<float, std::array<int, 3>> cases[] = {{23.0f, {3, 2, 2}}, {1.0f, {3, 1, 1}}};
   for (const auto& [size, offsets] : cases) {
     Show(1920, 1080, size);
@@ -276,6 +259,8 @@ TEST_F(VerseRendererTest, ShadowUnderEveryPieceOverTheDesktopImageOnly) {
       EXPECT_EQ(shadow.text, text.text);
       EXPECT_EQ(shadow.color, 0u);
       EXPECT_EQ(text.color, renderer.Chars().TextColor);
+      EXPECT_EQ(text.underline, k == 0) << text.text;
+      EXPECT_EQ(text.size, k == 0 ? 45.0f : size) << text.text;
       EXPECT_EQ(shadow.x, text.x + offsets[k]) << text.text;
       EXPECT_EQ(shadow.y, text.y + offsets[k]) << text.text;
     }
