@@ -75,9 +75,7 @@ TEST(X11Hack, ReadsItsCommandLine) {
 TEST(X11Hack, SettingsPaneMatchesTheSettingsTable) {
   std::ifstream in(VELLUMWAY_HACK_XML);
   ASSERT_TRUE(in) << VELLUMWAY_HACK_XML;
-  std::stringstream xml;
-  xml << in.rdbuf();
-  const std::string text = xml.str();
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
   const std::regex element(R"(<(number|boolean|option|string)\b([^>]*)>)");
   const std::regex attribute(R"(([\w-]+)="([^"]*)\")");
   std::map<std::string, std::string> defaultsSeen;  // key name -> what the pane leaves alone
@@ -129,12 +127,9 @@ TEST(X11Hack, SettingsPaneMatchesTheSettingsTable) {
     EXPECT_GT(moved, 0) << arg;
   }
   EXPECT_EQ(colors, static_cast<int>(kColorNames.size()));
-  for (const OptionRow& row : kOptionRows) {
-    const bool changes = !row.value || std::string(row.value) != row.key->Default;
-    if (changes) {
+  for (const OptionRow& row : kOptionRows)  // every option that changes something
+    if (!row.value || std::string(row.value) != row.key->Default)
       EXPECT_TRUE(passed.count(row.name)) << row.name << " is not in the pane";
-    }
-  }
   for (const TopicRow& topic : kTopicRows) {
     const std::string on = TopicOption(topic.Key), off = "--no-" + on.substr(2);
     EXPECT_TRUE(passed.count(on) || passed.count(off)) << on << " is not in the pane";
@@ -208,30 +203,29 @@ TEST(X11Hack, ChoosesThePrimaryMonitorAndItsPartOfTheDesktopImage) {
         << static_cast<int>(row.choice) << " at " << row.window.x << " of " << row.heads.size();
 
   // The verse in head 0's part of a window over both; a window on one head is all its own.
-  const auto area = [](const std::vector<ScreenRect>& heads, ScreenRect window) {
-    const ScreenRect a = VerseArea(heads, window);
-    return std::vector<int>{a.x, a.y, a.width, a.height};
-  };
-  EXPECT_EQ(area(rightPrimary, both), (std::vector<int>{1024, 0, 1024, 768}));
-  EXPECT_EQ(area(leftPrimary, both), (std::vector<int>{0, 0, 1024, 768}));
-  EXPECT_EQ(area(rightPrimary, right), (std::vector<int>{0, 0, 1024, 768}));
-  EXPECT_EQ(area(one, {0, 0, 700, 400}), (std::vector<int>{0, 0, 700, 400}));
-
-  struct Crop {
+  // The desktop image cut for the window: a monitor's own image whole, the whole root's at
+  // the window (a preview inside it too), anything else from its corner. imageW 0: the area.
+  struct Cut {
+    const std::vector<ScreenRect>& heads;
     int imageW, imageH;
-    ScreenRect window;
-    int x, y, w, h;
+    ScreenRect window, got;
   };
-  const Crop crops[] = {
-      {1024, 768, right, 0, 0, 1024, 768},           // the monitor's own image
-      {2048, 768, right, 1024, 0, 1024, 768},        // the whole root: cut at the window
-      {2048, 768, {0, 0, 700, 400}, 0, 0, 700, 400},  // a preview inside it
-      {800, 600, right, 0, 0, 800, 600},             // anything else: from its corner
+  const ScreenRect preview{0, 0, 700, 400};
+  const Cut cuts[] = {
+      {rightPrimary, 0, 0, both, right},        {leftPrimary, 0, 0, both, left},
+      {rightPrimary, 0, 0, right, left},        {one, 0, 0, preview, preview},
+      {one, 1024, 768, right, left},            {one, 2048, 768, right, {1024, 0, 1024, 768}},
+      {one, 2048, 768, preview, preview},       {one, 800, 600, right, {0, 0, 800, 600}},
   };
-  for (const Crop& c : crops) {
-    const ImageCrop got = ScreenshotCrop(c.imageW, c.imageH, c.window, 2048, 768);
+  for (const Cut& c : cuts) {
+    ScreenRect got = VerseArea(c.heads, c.window);
+    if (c.imageW) {
+      const ImageCrop crop = ScreenshotCrop(c.imageW, c.imageH, c.window, 2048, 768);
+      got = {crop.x, crop.y, crop.width, crop.height};
+    }
     EXPECT_EQ((std::vector<int>{got.x, got.y, got.width, got.height}),
-              (std::vector<int>{c.x, c.y, c.w, c.h})) << c.imageW << " at " << c.window.x;
+              (std::vector<int>{c.got.x, c.got.y, c.got.width, c.got.height}))
+        << c.imageW << " at " << c.window.x << " of " << c.heads.size();
   }
 
   EXPECT_TRUE(DesktopImagesAllowed(""));
