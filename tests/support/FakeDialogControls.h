@@ -17,10 +17,7 @@ class FakeDialogControls : public IDialogControls {
  public:
   void SetText(ControlId id, const std::string& text) override { texts[id] = text; }
   void SetChecked(ControlId id, bool on) override { checked[id] = on; }
-  void SelectOption(ControlId id) override {
-    checked[Partner(id)] = false;
-    checked[id] = true;
-  }
+  void SelectOption(ControlId id) override { checked[Partner(id)] = false, checked[id] = true; }
   void SetList(ControlId id, const std::vector<std::string>& items) override { lists[id] = items; }
   void SetListIndex(ControlId id, int index) override { texts[id] = lists[id].at(index); }
   void SetVisible(ControlId id, bool visible) override { hidden[id] = !visible; }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cctype>
 #include <map>
 #include <sstream>
 #include <string>
@@ -48,14 +49,11 @@ class MemorySettingsStore : public ISettingsStore {
   int refuseFrom = -1, attempts = 0;
 
  private:
-  static std::string Lower(std::string s) {
-    for (char& c : s)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-  }
   static std::string Name(const std::string& app, const std::string& section,
                           const std::string& key) {
-    return Lower(app) + "\\" + Lower(section) + "\\" + Lower(key);
+    std::string name = app + "\\" + section + "\\" + key;
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
   }
   std::map<std::string, std::string> values_;
 };

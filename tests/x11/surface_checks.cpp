@@ -13,7 +13,8 @@ namespace {
 
 class XftSurfaceCheck : public ::testing::Test {
  protected:
-  // One connection for all checks: Xft keeps its own state per display.
+  // One connection for all checks: Xft keeps its own state per display. The surface goes
+  // before its fonts (members end in reverse order).
   static void SetUpTestSuite() { dpy_ = XOpenDisplay(nullptr); }
   void SetUp() override {
     ASSERT_NE(dpy_, nullptr) << "no X display";
@@ -22,10 +23,6 @@ class XftSurfaceCheck : public ::testing::Test {
     surface_ = std::make_unique<XftSurface>(*fonts_, RootWindow(dpy_, s), DefaultVisual(dpy_, s),
                                             DefaultColormap(dpy_, s), DefaultDepth(dpy_, s));
     surface_->Resize(600, 160);
-  }
-  void TearDown() override {
-    surface_.reset();
-    fonts_.reset();
   }
   // The green level of every pixel of the surface, row by row.
   std::vector<int> Green() {
@@ -81,11 +78,8 @@ TEST_F(XftSurfaceCheck, DrawsAntiAliasedTextInsideTheBoxItReports) {
     EXPECT_EQ(outside, 0) << what << ": lit pixels outside the reported box";
     // An underline is one lit run below the baseline nearly as wide as the text.
     const float width = surface_->TextWidth("The Ten Commandments");
-    if (row.underline) {
-      EXPECT_GT(underlineRun, width * 0.9) << what;
-    } else {
-      EXPECT_LT(underlineRun, width * 0.5) << what;
-    }
+    EXPECT_TRUE(row.underline ? underlineRun > width * 0.9 : underlineRun < width * 0.5)
+        << what << ": a lit run of " << underlineRun << " below the baseline";
     EXPECT_LT(lowestRow, 30 + surface_->TextHeight("") + 1) << what;
   }
 }
