@@ -76,6 +76,11 @@ void frmMain::Form_MouseMove(float x, float y) {
   lastMouseY_ = static_cast<std::int16_t>(RoundToInt32(y));
 }
 
+void frmMain::Form_WindowMoved(float x, float y) {
+  lastMouseX_ = static_cast<std::int16_t>(RoundToInt32(x));
+  lastMouseY_ = static_cast<std::int16_t>(RoundToInt32(y));
+}
+
 void frmMain::Form_KeyUp(int) {}
 
 void frmMain::Form_Unload() {

@@ -108,6 +108,14 @@ void CoverVirtualScreen(HWND hwnd, DisplayWindow& w) {
   GetWindowRect(hwnd, &before);
   const RECT after = VirtualScreenRect();
   if (w.picCapture.Width() > 0) KeepCaptureOnMonitors(w.picCapture, before, after);
+  // Windows follows a move of the window with a WM_MOUSEMOVE of its own, though the pointer
+  // stayed: by then the recorded position must be where the pointer is in the new client
+  // coordinates. Where it is, not where it was moved by the origin: a new primary monitor
+  // moves every screen coordinate, the pointer's too.
+  POINT pointer{};
+  if (GetCursorPos(&pointer))
+    w.form.Form_WindowMoved(static_cast<float>(pointer.x - after.left),
+                            static_cast<float>(pointer.y - after.top));
   SetWindowPos(hwnd, HWND_TOPMOST, after.left, after.top, after.right - after.left,
                after.bottom - after.top, SWP_NOACTIVATE);
   // WM_SIZE resized already when the size changed; a new place or primary needs it too.

@@ -65,6 +65,8 @@ at() {
   IFS=, read -r -a p <<<"$place"
   echo "$((OX + p[0] + $2)) $((OY + p[1] + $3))"
 }
+# sample_height: the height of the sample's text in a fresh screenshot (0 when none shows).
+sample_height() { crop 1022 "$E2E_TMP/height.png"; text_box "$E2E_TMP/height.png" | cut -d' ' -f2; }
 # crop ID OUT: the control's area of a fresh screenshot.
 crop() {
   IFS=, read -r x y w h <<<"${C[$1.place]}"
@@ -88,8 +90,15 @@ while IFS=$'\t' read -r -u 3 step arg want; do
       C=(); while IFS='=' read -r k v; do [ -z "$k" ] || C[$k]=$v; done <<<"$info"
       check "$LABEL: /c opens the dialog" "found=1;$want" ;;
     layout) layout "$arg" ;;
-    # As on moving to a monitor of another scale; then the captions fit at that scale.
-    dpichange) expect_eq "$LABEL: WM_DPICHANGED to $arg" sent=1 "$(driver dpi-changed "$DPI" "$arg")"
+    # As on moving to a monitor of another scale: the window takes the suggested rectangle
+    # (on the screen), the sample's text its new size, and the captions fit at that scale.
+    dpichange) controls; h0=$(sample_height); out=$(driver dpi-changed "$DPI" "$arg")
+      read -r OX OY <<<"$(info_value "$out" origin | tr , ' ')"
+      r=$(info_value "$out" rect) s=$(info_value "$out" suggested) b=$(info_value "$out" before)
+      expect_true "$LABEL: WM_DPICHANGED to $arg: the window takes the suggested rectangle ($b to $r, not $s)" \
+        test -n "$s" -a "$r" = "$s" -a "$s" != "$b"
+      expect_true "$LABEL: at $arg DPI the sample's text is ${arg}/$DPI of its height at $DPI ($h0 px)" \
+        wait_for 5 eval 'controls; h=$(sample_height); [ "$h0" -gt 8 -a $((h * DPI * 10)) -ge $((h0 * arg * 8)) -a $((h * DPI * 10)) -le $((h0 * arg * 12)) ]'
       DPI=$arg; captions_fit "$LABEL, moved to $arg DPI" "$DPI"; screenshot "dialog-dpichanged-$DPI" >/dev/null ;;
     # The icon shows its own image of the size that fits the scale, not one stretched.
     icon) controls; crop 1000 "$E2E_TMP/icon.png"; n=${C[1000.place]##*,}

@@ -431,18 +431,20 @@ int Key(const Args& a) {
   return 0;
 }
 // dpi-changed OLD NEW: what Windows sends the dialog when it moves to a monitor of scale NEW:
-// WM_DPICHANGED with the suggested rectangle, the client area scaled by NEW / OLD (Wine sends
-// none). The rectangle sits at the same address in both processes, so the dialog reads it
-// whether or not Wine copies it across.
+// WM_DPICHANGED with the suggested rectangle, moved by (16, 12) and the client area scaled by
+// NEW / OLD (Wine sends none). The rectangle sits at the same address in both processes, so
+// the dialog reads it whether or not Wine copies it across. Prints the window's rectangle
+// before, the suggested one, and, once handled, the window's rectangle and client origin, all
+// in screen coordinates.
 int DpiChanged(const Args& a) {
   HWND dialog = Dialog();
   const int from = Num(a[0]), to = Num(a[1]);
   RECT outer{}, client{};
   GetWindowRect(dialog, &outer);
   GetClientRect(dialog, &client);
-  const RECT suggested{outer.left, outer.top,
-                       outer.right + MulDiv(client.right, to, from) - client.right,
-                       outer.bottom + MulDiv(client.bottom, to, from) - client.bottom};
+  const RECT suggested{outer.left + 16, outer.top + 12,
+                       outer.right + 16 + MulDiv(client.right, to, from) - client.right,
+                       outer.bottom + 12 + MulDiv(client.bottom, to, from) - client.bottom};
   DWORD pid = 0;
   GetWindowThreadProcessId(dialog, &pid);
   HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
@@ -453,7 +455,13 @@ int DpiChanged(const Args& a) {
     return std::printf("sent=0\n"), 1;
   *static_cast<RECT*>(here) = suggested;
   Handled(dialog, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(there));
-  std::printf("sent=1\n");
+  RECT now{};
+  GetWindowRect(dialog, &now);
+  POINT origin{0, 0};
+  ClientToScreen(dialog, &origin);
+  for (const auto& [name, r] : {std::pair{"before", outer}, {"suggested", suggested}, {"rect", now}})
+    std::printf("%s=%ld,%ld,%ld,%ld\n", name, r.left, r.top, r.right, r.bottom);
+  std::printf("origin=%ld,%ld\n", origin.x, origin.y);
   return CloseHandle(process), 0;
 }
 // display-mode W H: the primary monitor's mode changed, as by a user or a dock
@@ -465,6 +473,22 @@ int DisplayModeCmd(const Args& a) {
   mode.dmPelsHeight = Num(a[1]);
   mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
   std::printf("changed=%ld\n", ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr));
+  return 0;
+}
+// monitors: the virtual screen and every monitor, in screen coordinates, as Windows reports
+// them now: "virtual=L,T,R,B" and "monitor=L,T,R,B" lines, the primary first.
+int Monitors(const Args&) {
+  std::printf("virtual=%d,%d,%d,%d\n", GetSystemMetrics(SM_XVIRTUALSCREEN),
+              GetSystemMetrics(SM_YVIRTUALSCREEN),
+              GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR, HDC, LPRECT r, LPARAM) -> BOOL {
+        std::printf("monitor=%ld,%ld,%ld,%ld\n", r->left, r->top, r->right, r->bottom);
+        return TRUE;
+      },
+      0);
   return 0;
 }
 // close: the dialog's close box.
@@ -522,6 +546,7 @@ constexpr Command kCommands[] = {{L"launch", 4, Launch},
                                  {L"key", 1, Key},
                                  {L"dpi-changed", 2, DpiChanged},
                                  {L"display-mode", 2, DisplayModeCmd},
+                                 {L"monitors", 0, Monitors},
                                  {L"close", 0, Close},
                                  {L"msgbox", 0, MsgBox}};
 
