@@ -76,9 +76,9 @@ void frmMain::Form_MouseMove(float x, float y) {
   lastMouseY_ = static_cast<std::int16_t>(RoundToInt32(y));
 }
 
-void frmMain::Form_WindowMoved(float x, float y) {
-  lastMouseX_ = static_cast<std::int16_t>(RoundToInt32(x));
-  lastMouseY_ = static_cast<std::int16_t>(RoundToInt32(y));
+void frmMain::Form_WindowMoved() {
+  lastMouseX_ = 0;
+  lastMouseY_ = 0;
 }
 
 void frmMain::Form_KeyUp(int) {}

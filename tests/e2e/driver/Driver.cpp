@@ -180,18 +180,21 @@ int Launch(const Args& a) {
   if (window) {
     PrintWindow("window_", window);
     std::printf("window_in_host=%d\n", host && GetParent(window) == host);
-    if (host) {
+    auto fills = [&] {
       RECT client{}, placed{};
       GetClientRect(host, &client);
       MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&client), 2);
       GetWindowRect(window, &placed);
+      return EqualRect(&client, &placed) && client.right > client.left;
+    };
+    if (host)
       std::printf("host_awareness=%d\nwindow_awareness=%d\nwindow_fills=%d\n", AwarenessOf(host),
-                  AwarenessOf(window), EqualRect(&client, &placed) && client.right > client.left);
-    }
+                  AwarenessOf(window), fills());
     std::fflush(stdout);
     for (DWORD start = GetTickCount(); GetTickCount() - start < 60000 &&
                                        GetFileAttributesW(a[3].c_str()) == INVALID_FILE_ATTRIBUTES;)
       PumpFor(20);
+    if (host) std::printf("window_fills_at_go=%d\n", fills());  // after what the test did
     const std::wstring& act = a[2];
     if (act == L"click") {
       PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
