@@ -101,7 +101,7 @@ while IFS=$'\t' read -r -u 3 step arg want; do
     dpichange) out=$(driver dpi-changed "$DPI" "$arg")
       read -r OX OY <<<"$(info_value "$out" origin | tr , ' ')"
       r=$(info_value "$out" rect) s=$(info_value "$out" suggested) b=$(info_value "$out" before)
-      expect_true "$LABEL: WM_DPICHANGED to $arg: the window takes the suggested rectangle ($b to $r, not $s)" \
+      expect_true "$LABEL: WM_DPICHANGED to $arg: the window takes the suggested rectangle ($b to $r; suggested $s)" \
         test -n "$s" -a "$r" = "$s" -a "$s" != "$b"
       DPI=$arg
       wait_for 5 sample_is_12_points; expect_true "$LABEL: at $DPI DPI the sample's text is 12 points ($h pixels high)" test $? = 0
