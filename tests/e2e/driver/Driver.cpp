@@ -146,7 +146,7 @@ std::pair<HWND, int> Find(HWND host, DWORD pid) {
 // gone). A preview also gets host_awareness, window_awareness and window_fills (its window
 // covers exactly the host's client area, both read in the host's awareness). Then
 // outcome=ended (by itself within 20 s: a busy machine is slow to start one), window (window_*
-// describes it; once GO_FILE exists, ACTION is done: click, close, move, key, close-parent; then up
+// describes it; once GO_FILE exists, ACTION is done: click, close, move, key, close-parent, endsession; then up
 // to 20 s for the end) or none. Last, the program's windows left on the desktop, of any process.
 int Launch(const Args& a) {
   std::wstring text = a[1];
@@ -216,6 +216,10 @@ int Launch(const Args& a) {
       PostMessageW(window, WM_KEYUP, 'A', 0xC0000001);
     } else if (act == L"close-parent") {
       DestroyWindow(host);
+    } else if (act == L"endsession") {  // a shutdown: the pair of messages, then nothing
+      DWORD_PTR ok = 0;
+      SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &ok);
+      SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &ok);
     }
     const DWORD asked = GetTickCount(), life = act == L"move" || act == L"key" ? 1500 : 20000;
     while (!(done = ended()) && GetTickCount() - asked < life) PumpFor(20);
@@ -337,10 +341,21 @@ int FirstFrames(const Args& a) {
 }
 
 // controls: every control of the settings dialog, "ID.key=value" lines (places in pixels of
-// the dialog's client area). For a visible caption of a label, check box or option button,
+// the dialog's client area; "name" for a control that takes the focus). For a visible caption of a label, check box or option button,
 // "fits": whether the width it needs is at most the width the control gives it, less the box
 // (12 pixels at 96 DPI plus one) and half a digit, as Wine draws it. The font is the dialog's
 // own made again here (Wine will not select another process's font handle).
+// The name a screen reader gives a control that takes the focus ("Providing the Name
+// Property"): a box to type or choose in takes the static text before it in z-order, the
+// search stopping at a control that starts a tab group; any other control, its own text.
+std::wstring ReaderName(HWND c) {
+  if (!IsClass(c, L"Edit") && !IsClass(c, L"ComboBox")) return TextOf(c);
+  for (HWND p = GetWindow(c, GW_HWNDPREV); p; p = GetWindow(p, GW_HWNDPREV)) {
+    if (IsClass(p, L"Static")) return TextOf(p);
+    if ((GetWindowLongW(p, GWL_STYLE) & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP)) break;
+  }
+  return L"";
+}
 struct DialogFont {
   HWND hwnd;
   HDC dc;  // with the dialog's font
@@ -363,6 +378,7 @@ BOOL CALLBACK PrintControl(HWND c, LPARAM dialogParam) {
   const bool label =
       IsClass(c, L"Static") && !(style & WS_BORDER) && (style & SS_TYPEMASK) <= SS_RIGHT;
   if (boxed) std::printf("%d.checked=%d\n", id, SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED);
+  if (style & WS_TABSTOP) std::printf("%d.name=%s\n", id, Narrow(ReaderName(c)).c_str());
   if ((boxed || label) && !text.empty() && IsWindowVisible(c)) {
     SIZE need{};
     GetTextExtentPoint32W(dialog.dc, text.c_str(), static_cast<int>(text.size()), &need);
