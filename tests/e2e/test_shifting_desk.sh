@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# A desk that changes under the program. A preview in a DPI-unaware host fills it at 96 and 144
-# DPI. On two monitors the other one becomes the primary while the saver (over the transparent
-# background) and a preview run: Wine moves every monitor and sends WM_DISPLAYCHANGE itself. The
-# window moves to the new virtual screen (a new origin, the same size), the verse to the new
-# primary, the desktop image stays where it was on the screen, black where it was not; the
-# pointer left still does not end the saver and 5 pixels do; the preview keeps filling its host.
-# Then one monitor whose mode changes (RandR on Xephyr, asked for with ChangeDisplaySettingsExW):
-# the window takes each new size, the verse stays centred, the image stays, black beyond it.
+# A desk that changes under the program: a preview in a DPI-unaware host fills it at 96 and
+# 144 DPI; on two monitors another one becomes the primary (Wine moves every monitor and sends
+# WM_DISPLAYCHANGE itself) under a running saver over the desktop image and a running preview;
+# then one monitor's mode changes (RandR on Xephyr, by ChangeDisplaySettingsExW).
 . "$(dirname "$0")/lib.sh"
 e2e_setup 2048x1024
 XEPHYR=""

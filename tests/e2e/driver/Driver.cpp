@@ -501,22 +501,6 @@ int DisplayModeCmd(const Args& a) {
   std::printf("changed=%ld\n", ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr));
   return 0;
 }
-// monitors: the virtual screen and every monitor, in screen coordinates, as Windows reports
-// them now: "virtual=L,T,R,B" and "monitor=L,T,R,B" lines, the primary first.
-int Monitors(const Args&) {
-  std::printf("virtual=%d,%d,%d,%d\n", GetSystemMetrics(SM_XVIRTUALSCREEN),
-              GetSystemMetrics(SM_YVIRTUALSCREEN),
-              GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-              GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN));
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR, HDC, LPRECT r, LPARAM) -> BOOL {
-        std::printf("monitor=%ld,%ld,%ld,%ld\n", r->left, r->top, r->right, r->bottom);
-        return TRUE;
-      },
-      0);
-  return 0;
-}
 // close: the dialog's close box.
 int Close(const Args&) {
   return Handled(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0), 0;
@@ -572,7 +556,6 @@ constexpr Command kCommands[] = {{L"launch", 4, Launch},
                                  {L"key", 1, Key},
                                  {L"dpi-changed", 2, DpiChanged},
                                  {L"display-mode", 2, DisplayModeCmd},
-                                 {L"monitors", 0, Monitors},
                                  {L"close", 0, Close},
                                  {L"msgbox", 0, MsgBox}};
 
