@@ -15,8 +15,7 @@
 namespace vw {
 namespace {
 
-using test::MemorySettingsStore;
-using test::TempDir;
+using namespace test;
 using Records = std::vector<std::int32_t>;
 
 constexpr std::int32_t kRecords = 31102;
@@ -26,7 +25,7 @@ constexpr std::int32_t kRecords = 31102;
 const std::string& Folder() {
   static const TempDir dir;
   static const std::string folder = [] {
-    test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(kRecords));
+    WriteBytes(dir.Path() / "kjv.dat", NumberedRecords(kRecords));
     return dir.Path().generic_string() + "/";
   }();
   return folder;
@@ -56,14 +55,11 @@ struct RotationRun {
     rotation.BuildTopicLists();
     opened = rotation.OpenVerseFile(folder);
   }
-  // One delivery, kept in `verse`; answers the record it came from.
-  std::int32_t Deliver() {
-    verse = rotation.NextVerse();
-    return program.VerseBuffer.Verse;
-  }
+  // The records of `times` deliveries; the last verse is kept in `verse`.
   Records Deliver(int times) {
     Records out;
-    for (int i = 0; i < times; ++i) out.push_back(Deliver());
+    for (int i = 0; i < times; ++i)
+      verse = rotation.NextVerse(), out.push_back(program.VerseBuffer.Verse);
     return out;
   }
 
@@ -182,7 +178,7 @@ TEST(Rotation, SavedPositionResumesInTheNextRun) {
     MemorySettingsStore store;
     store.Set("Settings", "Display", std::to_string(c.display));
     EXPECT_EQ(Saved(first.rotation, store), c.saved);
-    EXPECT_EQ(RotationRun(store).Deliver(), c.resumed);
+    EXPECT_EQ(RotationRun(store).Deliver(1), Records{c.resumed});
   }
 
   // kjv.dat never opened: the place the run started from is kept.
