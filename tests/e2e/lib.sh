@@ -86,10 +86,7 @@ settings_text() {
 }
 
 # start_scr ARGS...: starts Vellumway.scr in the background; its pid is in SCR_PID.
-start_scr() {
-  (cd "$APP" && exec wine "$APP/Vellumway.scr" "$@") >/dev/null 2>&1 &
-  SCR_PID=$!
-}
+start_scr() { (cd "$APP" && exec wine "$APP/Vellumway.scr" "$@") >/dev/null 2>&1 & SCR_PID=$!; }
 # wait_for SECONDS COMMAND...: true as soon as the command is, false when the time is up.
 wait_for() {
   local i; for i in $(seq $(($1 * 10))); do "${@:2}" && return 0; sleep 0.1; done; return 1
@@ -97,9 +94,7 @@ wait_for() {
 # wait_gone PID SECONDS: true when the process ended in time (its code in EXIT); left
 # running otherwise.
 wait_gone() {
-  wait_for "$2" eval "! kill -0 $1 2>/dev/null" || return 1
-  wait "$1" 2>/dev/null
-  EXIT=$?
+  wait_for "$2" eval "! kill -0 $1 2>/dev/null" || return 1; wait "$1" 2>/dev/null; EXIT=$?
 }
 driver() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; }
 # solid_desktop R G B: a stand-in desktop of that colour behind everything (Wine's capture

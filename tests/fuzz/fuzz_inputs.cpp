@@ -120,9 +120,6 @@ void VerseFile(const Bytes& data) {
     file.FetchRecord(r);
     if (!file.NoMatch() && buffer.Text.empty()) Broken("a record without text");
   }
-  file.MoveFirst();
-  for (int i = 0; i < 40 && !file.cEOF(); ++i) file.MoveNext();
-  file.MovePrevious();
 
   // The topic table and lists do not depend on the input: built once.
   static ProgramState program;

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/ProgramState.h"
@@ -53,7 +54,7 @@ struct RotationRun {
     BuildTopicTable(program.Topics);
     rotation.RestorePosition();
     rotation.BuildTopicLists();
-    opened = rotation.OpenVerseFile(folder);
+    rotation.OpenVerseFile(folder);
   }
   // The records of `times` deliveries; the last verse is kept in `verse`.
   Records Deliver(int times) {
@@ -66,7 +67,6 @@ struct RotationRun {
   ProgramState program;
   VerseRotation rotation{program.Settings, program.Topics, program.VerseBuffer};
   Verse verse;
-  bool opened = false;
 };
 
 // The title shown above a verse, by topic.
@@ -78,16 +78,15 @@ const std::map<std::int32_t, std::string> kTitles = {
 
 TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
   // Count, first and last record and a checksum of the whole list (h = 31 h + record).
-  const struct {
-    std::int32_t topic;
-    int count;
-    std::int32_t first, last;
+  struct Case {
+    std::int32_t topic, count, first, last;
     std::uint32_t checksum;
-  } cases[] = {{kTenCommandments, 10, 2055, 2069, 594007685u},
-               {kNoahArk, 97, 139, 235, 564602043u},
-               {kSamson, 96, 6886, 6981, 3161424944u},
-               {kSalvation, 20, 25246, 29618, 1022768523u},
-               {kProphecies, 182, 22732, 30927, 1918259675u}};
+  };
+  const Case cases[] = {{kTenCommandments, 10, 2055, 2069, 594007685u},
+                        {kNoahArk, 97, 139, 235, 564602043u},
+                        {kSamson, 96, 6886, 6981, 3161424944u},
+                        {kSalvation, 20, 25246, 29618, 1022768523u},
+                        {kProphecies, 182, 22732, 30927, 1918259675u}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.topic);
     // Past its end the only topic enabled starts again.
@@ -95,10 +94,9 @@ TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
     std::uint32_t checksum = 0;
     for (int i = 0; i < c.count; ++i)
       checksum = checksum * 31u + static_cast<std::uint32_t>(got[i]);
-    EXPECT_EQ(got.front(), c.first);
-    EXPECT_EQ(got[c.count - 1], c.last);
-    EXPECT_EQ(got.back(), c.first) << "no more entries";
-    EXPECT_EQ(checksum, c.checksum);
+    // First, last, the one after the last, and the checksum.
+    EXPECT_EQ(std::make_tuple(got.front(), got[c.count - 1], got.back(), checksum),
+              std::make_tuple(c.first, c.last, c.first, c.checksum));
   }
 }
 
