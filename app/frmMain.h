@@ -3,6 +3,7 @@
 
 #include "app/ProgramState.h"
 #include "core/DisplayHost.h"
+#include "core/DisplayMode.h"
 #include "core/SettingsStore.h"
 #include "core/Timer.h"
 #include "core/Verse.h"
@@ -16,7 +17,8 @@ namespace vw {
 // timNextVerse: the rotation chooses verses and the renderer reports when one has grown.
 class frmMain {
  public:
-  frmMain(ProgramState& program, ISettingsStore& store, DisplaySurfaces surfaces,
+  // `mode` is full screen or preview.
+  frmMain(ProgramState& program, DisplayMode mode, ISettingsStore& store, DisplaySurfaces surfaces,
           ITimer& timNextVerse, ITimer& timFont, IDisplayHost& host);
 
   // The load step. False when the window unloaded during it (kjv.dat missing or without a
@@ -43,7 +45,6 @@ class frmMain {
   void Go();
 
   bool Unloaded() const { return unloaded_; }
-  const VerseRotation& Rotation() const { return rotation_; }
   const VerseRenderer& Renderer() const { return renderer_; }
 
  private:
@@ -51,6 +52,7 @@ class frmMain {
   void HandOverWhenGrown(bool grown);
 
   ProgramState& program_;
+  const DisplayMode mode_;
   ISettingsStore& store_;
   ITimer& timNextVerse_;
   ITimer& timFont_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/Conversions.h"
-#include "core/DisplayMode.h"
 #include "display/TextColor.h"
 #include "display/TextLayout.h"
 
@@ -30,11 +29,11 @@ PixelBox Intersection(const PixelBox& a, const PixelBox& b) {
 
 }  // namespace
 
-VerseRenderer::VerseRenderer(const SettingsRecord& settings, const ScreenMode& displayMode,
+VerseRenderer::VerseRenderer(const SettingsRecord& settings, DisplayMode mode,
                              RandomGenerator& random, DisplaySurfaces surfaces, ITimer& timFont,
                              IDisplayHost& host)
     : settings_(settings),
-      displayMode_(displayMode),
+      mode_(mode),
       random_(random),
       surfaces_(surfaces),
       timFont_(timFont),
@@ -43,7 +42,7 @@ VerseRenderer::VerseRenderer(const SettingsRecord& settings, const ScreenMode& d
 void VerseRenderer::PrepareDisplay() {
   const SettingsRecord& settings = settings_;
   if (settings.ScreenColor) host_.CaptureScreen(surfaces_.picCapture);
-  if (displayMode_ == kModeFullScreen) host_.ShowCursor(false);
+  if (mode_ == DisplayMode::FullScreen) host_.ShowCursor(false);
   random_.Randomize(host_.SecondsSinceMidnight());
   surfaces_.picText.SetFontName(settings.Font);
   surfaces_.picWork.SetFontName(settings.Font);
@@ -75,7 +74,7 @@ void VerseRenderer::SetupChars(const Verse& verse) {
   chars_.Reference = verse.Reference;
   chars_.Text = verse.Text;
   chars_.Title = verse.Title;
-  chars_.TargetSize = displayMode_ == kModePreview ? kPreviewTargetSize : settings_.FontSize;
+  chars_.TargetSize = mode_ == DisplayMode::Preview ? kPreviewTargetSize : settings_.FontSize;
   chars_.TextColor = PickTextColor(settings_, random_);
   // A growth tick that follows without a new frame at size 1 (a resize mid-growth) then
   // starts from the target and ends the growth at once.

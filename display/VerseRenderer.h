@@ -41,8 +41,8 @@ struct DisplaySurfaces {
 // that the caller can start waiting for the next verse.
 class VerseRenderer {
  public:
-  // `displayMode` is the program's DisplayMode; `random` the generator PickTextColor draws from.
-  VerseRenderer(const SettingsRecord& settings, const ScreenMode& displayMode,
+  // `mode` is full screen or preview; `random` the generator PickTextColor draws from.
+  VerseRenderer(const SettingsRecord& settings, DisplayMode mode,
                 RandomGenerator& random, DisplaySurfaces surfaces, ITimer& timFont,
                 IDisplayHost& host);
 
@@ -90,7 +90,7 @@ class VerseRenderer {
   bool ShadowWanted() const;
 
   const SettingsRecord& settings_;
-  const ScreenMode& displayMode_;
+  const DisplayMode mode_;
   RandomGenerator& random_;
   DisplaySurfaces surfaces_;
   ITimer& timFont_;

@@ -54,14 +54,14 @@ class Win32DisplayHost : public IDisplayHost {
 };
 
 struct DisplayWindow {
-  explicit DisplayWindow(HWND hwnd, ProgramState& program, ISettingsStore& store)
+  DisplayWindow(HWND hwnd, ProgramState& program, DisplayMode mode, ISettingsStore& store)
       : window(hwnd),
-        form(program, store, DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
+        form(program, mode, store, DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
              timNextVerse, timFont, host) {
     timNextVerse.Attach(hwnd);
     timFont.Attach(hwnd);
   }
-  Win32Timer timNextVerse{kNextVerseTimerId, 15000};
+  Win32Timer timNextVerse{kNextVerseTimerId};  // Go gives it its interval
   Win32Timer timFont{kFontTimerId, 25};
   GdiSurface picWork, picText, picBlank, picCapture;
   WindowSurface window;
@@ -213,25 +213,23 @@ HWND CreateDisplayWindow(HINSTANCE instance) {
 
 int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecision& decision,
                HINSTANCE instance, DpiCalls dpi) {
-  const bool preview = decision.mode == StartMode::Preview;
+  const bool preview = decision.mode == DisplayMode::Preview;
   HWND parent = nullptr;
   RECT screenRect{};
   if (preview) {
     // A handle that is not a window: end quietly rather than leave an invisible process.
     parent = static_cast<HWND>(LongToHandle(decision.previewParent));
     if (!IsWindow(parent)) return 0;
-    program.DisplayMode = kModePreview;
     TakeDpiAwarenessOf(parent);
     // In the awareness of the window that fills it.
     GetClientRect(parent, &screenRect);
   } else {
-    program.DisplayMode = kModeFullScreen;
     screenRect = VirtualScreenRect();
   }
 
   HWND hwnd = CreateDisplayWindow(instance);
   if (!hwnd) return 1;
-  auto window = std::make_unique<DisplayWindow>(hwnd, program, store);
+  auto window = std::make_unique<DisplayWindow>(hwnd, program, decision.mode, store);
   window->previewParent = parent;
   window->dpiCalls = dpi;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window.get()));

@@ -24,7 +24,11 @@ class VerseRendererTest : public ::testing::Test {
   VerseRendererTest() {
     program.Settings.FontSize = 20;
     program.Settings.Font = "Arial";
-    program.DisplayMode = kModeFullScreen;
+  }
+  // A renderer for `mode` over the fixture's surfaces.
+  VerseRenderer Made(DisplayMode mode) {
+    return {program.Settings, mode,    program.Random,
+            {picWork, picText, picBlank, picCapture, window}, timFont, host};
   }
   void Show(int width, int height, float size) {
     renderer.Resize(width, height, {0, 0, width, height}, verse);
@@ -46,25 +50,24 @@ class VerseRendererTest : public ::testing::Test {
   test::FakeTimer timFont;
   test::FakeDisplayHost host;
   Verse verse{"John 11:35", "Jesus wept.", ""};
-  VerseRenderer renderer{program.Settings, program.DisplayMode,
-                         program.Random,   {picWork, picText, picBlank, picCapture, window},
-                         timFont,          host};
+  VerseRenderer renderer = Made(DisplayMode::FullScreen);
 };
 
 TEST_F(VerseRendererTest, GrowsTwoPointsATickThenReportsTheEnd) {
   struct Case {
-    ScreenMode mode;
+    DisplayMode mode;
     std::int16_t fontSize;
     std::vector<float> frames;
   };
   const Case cases[] = {
-      {kModeFullScreen, 20, {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 20}},
-      {kModePreview, 20, {1, 3, 5, 5}},  // the preview grows to 5 points whatever the setting
-      {kModeFullScreen, 1, {1}},         // nothing to grow: the end is reported at once
+      {DisplayMode::FullScreen, 20, {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 20}},
+      // The preview grows to 5 points whatever the setting.
+      {DisplayMode::Preview, 20, {1, 3, 5, 5}},
+      {DisplayMode::FullScreen, 1, {1}},  // nothing to grow: the end is reported at once
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fontSize);
-    program.DisplayMode = c.mode;
+    VerseRenderer renderer = Made(c.mode);
     program.Settings.FontSize = c.fontSize;
     renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
     std::vector<float> sizes;
@@ -278,7 +281,8 @@ TEST_F(VerseRendererTest, PrepareDisplayCapturesHidesTheCursorAndRandomizes) {
   for (bool fullScreenTransparent : {true, false}) {
     host = {};
     window.ClearCalls();
-    program.DisplayMode = fullScreenTransparent ? kModeFullScreen : kModePreview;
+    VerseRenderer renderer = Made(fullScreenTransparent ? DisplayMode::FullScreen
+                                                        : DisplayMode::Preview);
     program.Settings.ScreenColor = fullScreenTransparent;
     renderer.PrepareDisplay();
     EXPECT_EQ(host.capturedInto.size(), fullScreenTransparent ? 1u : 0u);

@@ -64,7 +64,6 @@ struct Growth {
     hwnd_ = CreateWindowExW(0, L"VellumwayFrameChecks", L"frame", WS_CHILD | WS_VISIBLE, at, at,
                             c.width, c.height, desk, nullptr, GetModuleHandleW(nullptr), nullptr);
     window_ = std::make_unique<WindowSurface>(hwnd_);
-    program_.DisplayMode = c.preview ? vw::kModePreview : vw::kModeFullScreen;
     program_.Settings.Font = "Arial";
     program_.Settings.FontSize = c.fontSize;
     program_.Settings.ScreenColor = c.transparent;
@@ -72,7 +71,8 @@ struct Growth {
     program_.Settings.FontBold = c.bold;
     program_.Settings.FontItalic = c.italic;
     renderer = std::make_unique<vw::VerseRenderer>(
-        program_.Settings, program_.DisplayMode, program_.Random,
+        program_.Settings, c.preview ? vw::DisplayMode::Preview : vw::DisplayMode::FullScreen,
+        program_.Random,
         vw::DisplaySurfaces{picWork_, picText_, picBlank_, picCapture_, *window_}, timFont_,
         fakeHost_);
     renderer->PrepareDisplay();
