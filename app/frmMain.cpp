@@ -78,6 +78,11 @@ void frmMain::Form_MouseMove(float x, float y) {
   lastMouseY_ = static_cast<std::int16_t>(RoundToInt32(y));
 }
 
+void frmMain::Form_WindowMoved() {
+  lastMouseX_ = 0;
+  lastMouseY_ = 0;
+}
+
 void frmMain::Form_KeyUp(int) {}
 
 void frmMain::Form_Unload() {

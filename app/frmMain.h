@@ -33,6 +33,10 @@ class frmMain {
   void Form_Paint();
   void Form_Click();
   void Form_MouseMove(float x, float y);
+  // The window moved on the screen (the monitors changed): the recorded pointer position is in
+  // the old client coordinates, so it is forgotten, and the next movement event only records
+  // where the pointer now is. Windows sends one after such a change though the pointer stayed.
+  void Form_WindowMoved();
   void Form_KeyUp(int keyCode);
   // The unload step: saves the position, closes the verse file, stops both timers, shows the
   // cursor again and ends the program. Runs at most once.

@@ -113,6 +113,11 @@ void CoverVirtualScreen(HWND hwnd, DisplayWindow& w) {
   GetWindowRect(hwnd, &before);
   const RECT after = VirtualScreenRect();
   if (w.picCapture.Width() > 0) KeepCaptureOnMonitors(w.picCapture, before, after);
+  // Windows follows a move of the window with a WM_MOUSEMOVE of its own though the pointer
+  // stayed, and the same point now has other client coordinates (a monitor left of the
+  // primary came or went), or other screen coordinates (another monitor became the primary):
+  // that event only records where the pointer is.
+  w.form.Form_WindowMoved();
   SetWindowPos(hwnd, HWND_TOPMOST, after.left, after.top, after.right - after.left,
                after.bottom - after.top, SWP_NOACTIVATE);
   // WM_SIZE resized already when the size changed; a new place or primary needs it too.
@@ -121,6 +126,13 @@ void CoverVirtualScreen(HWND hwnd, DisplayWindow& w) {
     ResizeFromWindow(hwnd, w);
   // The verse on show grows again in its new place.
   w.form.Form_GotFocus();
+}
+
+bool CoversVirtualScreen(HWND hwnd) {
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  const RECT screen = VirtualScreenRect();
+  return EqualRect(&now, &screen) != FALSE;
 }
 
 LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -152,6 +164,12 @@ LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       form.Form_Click();
       return 0;
     case WM_MOUSEMOVE:
+      // The monitors changed and WM_DISPLAYCHANGE is still to come: the pointer stayed where
+      // it was, but its coordinates did not. Cover the new screen first, which records it.
+      if (!w->previewParent && !CoversVirtualScreen(hwnd)) {
+        CoverVirtualScreen(hwnd, *w);
+        return 0;
+      }
       form.Form_MouseMove(static_cast<float>(GET_X_LPARAM(lp)),
                           static_cast<float>(GET_Y_LPARAM(lp)));
       return 0;

@@ -136,8 +136,8 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReferenceOnThePrimaryMonitor) {
       EXPECT_EQ(back.source, background);
       EXPECT_EQ(shown.source, &picText);
       for (const SurfaceCall& copy : {back, shown})
-        EXPECT_EQ(std::to_string(copy.width) + "x" + std::to_string(copy.height),
-                  std::to_string(c.width) + "x" + std::to_string(c.height));
+        EXPECT_EQ(test::RecordingSurface::Place(copy),
+                  "0,0 " + std::to_string(c.width) + "x" + std::to_string(c.height));
     }
   }
   // While small the lines keep the breaks of the target size.
@@ -186,18 +186,14 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
       {[&] { renderer.timFont_Timer(); }, "55,0 91x31", "55,0 91x36", 6},
       {[&] { renderer.ChangeVerse(verse); }, "55,0 91x36", "55,0 91x36", 6},
   };
-  auto rect = [](const SurfaceCall& c) {
-    return std::to_string(c.x) + "," + std::to_string(c.y) + " " + std::to_string(c.width) +
-           "x" + std::to_string(c.height);
-  };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.shown);
     picText.ClearCalls();
     window.ClearCalls();
     step.frame();
     ASSERT_EQ(window.Copies().size(), 1u);
-    EXPECT_EQ(rect(picText.Copies().back()), step.background);
-    EXPECT_EQ(rect(window.Copies()[0]), step.shown);
+    EXPECT_EQ(test::RecordingSurface::Place(picText.Copies().back()), step.background);
+    EXPECT_EQ(test::RecordingSurface::Place(window.Copies()[0]), step.shown);
     EXPECT_EQ(picText.Draws().size(), step.draws);
   }
 }

@@ -116,12 +116,16 @@ TEST(DisplayWindow, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways) {
     DisplayMode mode;
     std::vector<std::pair<float, float>> moves;
     int endingMove;  // index of the move that ends the display; -1: none does
+    int windowMovedBefore = -1;  // the window moved with the monitors before that move
   };
   const Case cases[] = {
       // The first move only records where the pointer is; 4 pixels are recorded too.
       {DisplayMode::FullScreen, {{512, 384}, {516, 384}, {516, 388}, {512, 384}, {512, 389}}, 4},
       {DisplayMode::FullScreen, {{0, 0}, {300, 200}, {300.4f, 210}}, 2},  // (0, 0) is no position
       {DisplayMode::Preview, {{10, 10}, {100, 100}}, -1},
+      // A monitor came left of the primary: the still pointer is 1024 further right in the
+      // window (Windows tells with a move of its own); 5 pixels from there still end it.
+      {DisplayMode::FullScreen, {{1536, 384}, {2560, 384}, {2564, 388}, {2564, 393}}, 3, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.endingMove);
@@ -129,6 +133,7 @@ TEST(DisplayWindow, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways) {
     w.form.Form_Resize(1024, 768);
     for (int key : {13, 27, 32, 65, 0x7B}) w.form.Form_KeyUp(key);
     for (int k = 0; k < static_cast<int>(c.moves.size()); ++k) {
+      if (k == c.windowMovedBefore) w.form.Form_WindowMoved();
       w.form.Form_MouseMove(c.moves[k].first, c.moves[k].second);
       EXPECT_EQ(w.form.Unloaded(), k >= c.endingMove && c.endingMove >= 0) << "move " << k;
     }

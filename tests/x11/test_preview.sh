@@ -17,9 +17,13 @@ SHOT=$SHOTS/preview.png
 host() {
   display -title "vwhost$1" -geometry 700x400+0+0 -border 0 -size 700x400 "xc:$DESKTOP" 2>/dev/null & HOSTPID=$!
   W=$(xdotool search --sync --name "vwhost$1" | head -1)
-  # Where it landed on the screen: WxH+X+Y.
+  # display maps its window before it takes the size asked for: wait for that size.
+  waitfor 20 sized || fail "host window is $G"
+}
+sized() {  # where the host landed on the screen, WxH+X+Y in G; true once it is 700x400
   G=$(xwininfo -id "$W" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
         /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}')
+  [ "${G%%+*}" = 700x400 ]
 }
 run() {  # WINDOW: the hack in it, its pid in HPID
   env -i HOME="$T" DISPLAY="$DISPLAY" XDG_DATA_DIRS="$T/none" "$HACK" --root --window-id "$1" 2>"$T/err" & HPID=$!
@@ -35,7 +39,6 @@ ended() {  # PID EXPECTED-STATUS WHAT
 host 1; run "$W"
 waitfor 30 grown "$G" 000000 || fail "no verse in the preview window"
 # Scaled to the window: the text block sits inside it, off its edges, and nothing outside.
-[ "${G%%+*}" = 700x400 ] || fail "host window is $G"
 IFS='x+' read -r gw gh gx gy <<<"$G"
 # (4 pixels in from the window's edges and out past its border: display's frame is no text)
 w=$(convert "$SHOT" -crop "$((gw - 8))x$((gh - 8))+$((gx + 4))+$((gy + 4))" +repage -trim -format '%w' info:)
