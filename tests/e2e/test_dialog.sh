@@ -18,7 +18,7 @@ controls() {
   C=()
   while IFS='=' read -r k v; do [ -z "$k" ] || C[$k]=$v; done < <(driver controls)
   for i in 0 1 2 3 4 5; do
-    C[swatches]+="${C[$((1060 + i)).place]##*,} " C[topics]+=${C[$((1070 + i)).checked]}
+    C[swatches]+="${C[picColorSelect$i.place]##*,} " C[topics]+=${C[chkDisplay$i.checked]}
   done
   C[swatches]=${C[swatches]% }
 }
@@ -46,20 +46,20 @@ layout() {
   report=$(driver controls)
   [ -n "$report" ] || { fail "$DPI DPI: the driver reported no controls"; return; }
   out=$(printf '%s\n' "$report" | awk -F'\t' -v dpi="$DPI" -v marked="$1" \
-    -v fitted=' 1032 1040 1041 1042 1050 1052 1060 1061 1062 1063 1064 1065 ' '
+    -v fitted=' chkDropShadow Label3 txtChangeSec Label6 optColor0 picColorColl picColorSelect ' '
     function px(t) { return int((t * dpi * 2 + 1440) / 2880) }
     FNR == NR { i = index($0, "="); got[substr($0, 1, i - 1)] = substr($0, i + 1); next }
     /^#/ { next }
-    { x[$1] = px($3) + x[$2]; y[$1] = px($4) + y[$2]; h = $6 == "-" ? ($1 - 1060 == marked ? 195 : 100) : $6
+    { x[$1] = px($3) + x[$2]; y[$1] = px($4) + y[$2]; h = $6 == "-" ? ($1 == "picColorSelect" marked ? 195 : 100) : $6
       want = x[$1] "," y[$1] "," px($5) "," px(h); have = got[$1 ".place"]
-      if (index(fitted, " " $1 " ")) { split(want, a, ","); split(have, b, ","); want = a[2] "," a[4]; have = b[2] "," b[4] }
+      if (index(fitted, " " $1 " ") || index(fitted, " " substr($1, 1, 14) " ")) { split(want, a, ","); split(have, b, ","); want = a[2] "," a[4]; have = b[2] "," b[4] }
       if (want != have) print "place of " $1 " " $8 ": expected [" want "], got [" have "]"
       if (tolower(got[$1 ".class"]) != tolower($7)) print "kind of " $1 ": [" got[$1 ".class"] "]"
       if ($8 != "" && $7 != "Edit" && got[$1 ".text"] != $8) print "caption of " $1 ": [" got[$1 ".text"] "]" }
     ' - "$HERE/dialog_layout.tsv")
   expect_eq "$DPI DPI: every control has its kind, caption and place" "" "$out"
 }
-# at ID DX DY: screen coordinates of a point of control ID (0: the client area).
+# at NAME DX DY: screen coordinates of a point of the control named ("-": the client area).
 at() {
   local place=${C[$1.place]:-0,0,0,0} p
   IFS=, read -r -a p <<<"$place"
@@ -92,7 +92,7 @@ while IFS=$'\t' read -r -u 3 step arg want; do
     dpichange) expect_eq "$LABEL: WM_DPICHANGED to $arg" sent=1 "$(driver dpi-changed "$DPI" "$arg")"
       DPI=$arg; captions_fit "$LABEL, moved to $arg DPI" "$DPI"; screenshot "dialog-dpichanged-$DPI" >/dev/null ;;
     # The icon shows its own image of the size that fits the scale, not one stretched.
-    icon) controls; crop 1000 "$E2E_TMP/icon.png"; n=${C[1000.place]##*,}
+    icon) controls; crop Image1 "$E2E_TMP/icon.png"; n=${C[Image1.place]##*,}
       bash "$VW_SRC/res/make_icon.sh" "$VW_SRC/res/Vellumway.mvg" "$E2E_TMP/image.ico" "$n"
       convert "$E2E_TMP/image.ico" -background 'rgb(192,192,192)' -flatten "$E2E_TMP/image.png"
       expect_eq "$LABEL: the icon's ${n}-pixel image as it is" 0 \
@@ -113,7 +113,7 @@ while IFS=$'\t' read -r -u 3 step arg want; do
     msgbox) box=$(driver msgbox)
       expect_eq "$LABEL: $arg: a message box with its text, an icon and OK, which closes it" \
         "found=1 title=Vellumway Screen Saver text=$want icon=1 buttons=OK gone=1" "$(echo $box)" ;;
-    sample) controls; crop 1022 "$E2E_TMP/sample.png"
+    sample) controls; crop lblFontSample "$E2E_TMP/sample.png"
       [ -z "$arg" ] || expect_true "$LABEL: $arg" test "$(mask_diff "$E2E_TMP/sample0.png" "$E2E_TMP/sample.png")" -gt 0
       cp "$E2E_TMP/sample.png" "$E2E_TMP/sample0.png" ;;
     ends) expect_true "$LABEL: $arg" wait_gone "$SCR_PID" 20 ;;
