@@ -8,7 +8,7 @@ common=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotoo
 case "${1:-test}" in
   run) wanted=("${common[@]}") ;;
   test) wanted=("${common[@]}" googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-                 nsis zip unzip xserver-xephyr) ;;
+                 nsis zip unzip xserver-xephyr fontconfig) ;;
   *) echo "usage: deps.sh run|test" >&2; exit 2 ;;
 esac
 

@@ -98,6 +98,13 @@ while IFS=$'\t' read -r -u 3 step arg want; do
       expect_eq "$LABEL: the icon's ${n}-pixel image as it is" 0 \
         "$(compare -metric AE -fuzz 4% "$E2E_TMP/image.png" "$E2E_TMP/icon.png" null: 2>&1)" ;;
     state) wait_for 5 state "$want"; check "$LABEL: $arg" "$want" ;;
+    # The font box as a user reads it: alphabetical (in any case), each face once, and every
+    # face family of this system there.
+    list) controls; tr '|' '\n' <<<"${C[$arg.items]-}" >"$E2E_TMP/list"
+      expect_true "$LABEL: $arg in alphabetical order, each once" eval \
+        '[ "$(wc -l <"$E2E_TMP/list")" -gt 3 ] && LC_ALL=C sort -fuc "$E2E_TMP/list"'
+      expect_eq "$LABEL: $arg holds every face family" "" \
+        "$(fc-list --format '%{family[0]}\n' | sort -u | grep -vxFf "$E2E_TMP/list" | xargs)" ;;
     pixel) read -r id dx dy <<<"$arg"; controls
       expect_eq "$LABEL: colour at $arg" "$want" "$(pixel_colour "$(screenshot dialog)" $(at "$id" "$dx" "$dy"))" ;;
     green) controls; crop "$arg" "$E2E_TMP/green.png"
