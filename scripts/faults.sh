@@ -37,14 +37,15 @@ cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_F
 # build [TESTS]: the unit tests; for named tests also the tools they use and, when there is
 # one, the Windows build (and its package for the installer's test).
 build() {
-  { cmake --build "$work/build" --target vellumway_unit_tests ${1:+make_kjv_dat} &&
-    if [ -n "$1" ] && [ -d "$work/win" ]; then
-      cmake --build "$work/win" && { [[ $1 != *installer* ]] || cmake --build "$work/win" --target package; }
+  local named=${1-}
+  { cmake --build "$work/build" --target vellumway_unit_tests ${named:+make_kjv_dat} &&
+    if [ -n "$named" ] && [ -d "$work/win" ]; then
+      cmake --build "$work/win" && { [[ $named != *installer* ]] || cmake --build "$work/win" --target package; }
     fi; } >"$work/build.log" 2>&1
 }
 # tests [TESTS]: the unit test program, or the CTest tests named; false when one fails.
 tests() {
-  if [ -z "$1" ]; then
+  if [ -z "${1-}" ]; then
     timeout 120 "$work/build/tests/vellumway_unit_tests" --gtest_brief=1 >"$work/test.log" 2>&1
   else
     local select=(-R "$1"); [[ $1 == label:* ]] && select=(-L "${1#label:}")
