@@ -4,7 +4,7 @@
 # win32/, res/ and packaging/ are the Windows layer's: for those the copy's Windows build is
 # made again and the end-to-end tests named in the row run under Wine; the others are the
 # unit faults. The two counts are printed apart, each with its time.
-# Needs a built native preset (for kjv.dat). Usage: bash scripts/faults.sh [ID-REGEX]
+# Needs a built native preset (for kjv.dat). Usage: bash scripts/faults.sh [ID-REGEX [unit|windows]]
 # Also writes build/fault-kills.tsv: each caught fault and the tests that failed on it, which
 # shows the tests that catch nothing the others do not.
 #
@@ -17,7 +17,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-only=${1:-.}
+only=${1:-.} layer_only=${2:-}
 work=$(mktemp -d /tmp/vw-faults.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 git ls-files -z | tar --null -cf - -T - | tar -xf - -C "$work" --one-top-level=src
@@ -26,7 +26,7 @@ mkdir -p "$work/dist" && cp "$root/build/dist/kjv.dat" "$work/dist/"
 winbuild=()
 windows_layer() { [[ $1 =~ ^(win32|res|packaging)/ ]]; }
 wanted=$(awk -F'\t' -v only="$only" '!/^#/ && NF >= 4 && $1 ~ only { print $2 }' scripts/faults.txt)
-if grep -qE '^(win32|res|packaging)/' <<<"$wanted"; then
+if [ "$layer_only" != unit ] && grep -qE '^(win32|res|packaging)/' <<<"$wanted"; then
   cmake -S "$work/src" -B "$work/win" -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS=-O0 \
     -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-w64-x86_64.cmake" \
     -DVELLUMWAY_DIST_DIR="$work/dist" >/dev/null
@@ -72,6 +72,7 @@ while IFS=$'\t' read -r id file from to named; do
   [[ -z "$id" || "$id" == \#* ]] && continue
   [[ "$id" =~ $only ]] || continue
   layer=unit; windows_layer "$file" && layer=windows
+  [ -z "$layer_only" ] || [ "$layer" = "$layer_only" ] || continue
   total[$layer]=$((total[$layer] + 1)) start=$SECONDS
   if [ -n "$named" ] && [ -z "${green[$named]-}" ]; then
     build "$named" && tests "$named" && green[$named]=1 || green[$named]=0
