@@ -93,13 +93,16 @@ HWND Control(const std::wstring& name) {
   return c ? c : GetDlgItem(GetDlgItem(dialog, static_cast<int>(vw::ControlId::picColorColl)),
                             IdOf(name));
 }
-// The control that has the focus: a combo box's edit field counts as the box.
-const char* FocusOf(HWND dialog) {
+// The window that has the focus in the dialog's thread.
+HWND FocusWindow(HWND dialog) {
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);
-  if (!IsWindow(dialog) || !GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info))
-    return "none";
-  HWND focus = info.hwndFocus;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus
+                                                                            : nullptr;
+}
+// The name of the control that has the focus: a combo box's edit field counts as the box.
+const char* FocusOf(HWND dialog) {
+  HWND focus = IsWindow(dialog) ? FocusWindow(dialog) : nullptr;
   if (focus && GetParent(focus) != dialog && IsClass(GetParent(focus), L"ComboBox"))
     focus = GetParent(focus);
   return NameOf(focus ? GetDlgCtrlID(focus) : 0);
@@ -196,16 +199,6 @@ HWND MakeHost(std::wstring& text) {
   PumpFor(50);
   return host;
 }
-// A preview: whether it covers exactly the host's client area, both read in the host's awareness.
-void PrintPreview(HWND host, HWND window) {
-  RECT client{}, placed{};
-  GetClientRect(host, &client);
-  MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  GetWindowRect(window, &placed);
-  std::printf("host_awareness=%d\nwindow_awareness=%d\nwindow_fills=%d\n", AwarenessOf(host),
-              AwarenessOf(window), EqualRect(&client, &placed) && client.right > client.left);
-}
-
 // What is done to the window once the test says go, and how long it then has to end.
 struct Action {
   const wchar_t* name;
@@ -252,7 +245,13 @@ int Launch(const Args& a) {
   if (window) {
     PrintWindow("window_", window);
     Out("window_in_host", host && GetParent(window) == host);
-    if (host) PrintPreview(host, window);
+    RECT client{}, placed{};  // a preview covers exactly its host's client area
+    GetClientRect(host, &client);
+    MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    GetWindowRect(window, &placed);
+    if (host)
+      std::printf("host_awareness=%d\nwindow_awareness=%d\nwindow_fills=%d\n", AwarenessOf(host),
+                  AwarenessOf(window), EqualRect(&client, &placed) && client.right > client.left);
     std::fflush(stdout);
     PumpUntil(60000, [&] { return GetFileAttributesW(a[3].c_str()) != INVALID_FILE_ATTRIBUTES; });
     const DWORD asked = GetTickCount();
