@@ -19,8 +19,10 @@ std::int32_t ParsePreviewHandle(std::string_view text) {
     std::string_view tail = std::string_view(s).substr(s.size() - n);
     if (auto number = ParseWholeNumber(tail)) {
       auto rounded = RoundHalfEven(*number);
-      if (!rounded || *rounded < INT32_MIN || *rounded > INT32_MAX) return 0;
-      return static_cast<std::int32_t>(*rounded);
+      // Handles come as unsigned decimals of which only the low 32 bits count: 2^31 to
+      // 2^32 - 1 keep their bits (4294967295 is -1), and the window sign-extends them.
+      if (!rounded || *rounded < INT32_MIN || *rounded > UINT32_MAX) return 0;
+      return static_cast<std::int32_t>(static_cast<std::uint32_t>(*rounded));
     }
   }
   return 0;

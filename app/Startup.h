@@ -21,7 +21,7 @@ struct StartupDecision {
 std::string NormaliseCommandLine(std::string_view raw);
 
 // The value of the longest tail of the text that reads as a number, or 0 when there is none
-// or when that number does not fit a 32-bit signed integer.
+// or when that number lies outside INT32_MIN to 2^32 - 1; from 2^31 up, the same 32 bits.
 std::int32_t ParsePreviewHandle(std::string_view text);
 
 // Start-up up to the choice of mode, without windows: writes the missing defaults, normalises

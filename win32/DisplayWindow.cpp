@@ -68,6 +68,7 @@ struct DisplayWindow {
   Win32DisplayHost host;
   frmMain form;
   HWND previewParent = nullptr;
+  DpiCalls dpiCalls;
 };
 
 DisplayWindow* From(HWND hwnd) {
@@ -90,6 +91,10 @@ void TakeDpiAwarenessOf(HWND host) {
 }
 
 void ResizeFromWindow(HWND hwnd, DisplayWindow& w) {
+  // The scale is read again each time: docking or a new scale changes it without a sign-out.
+  const int dpi = VerseDpi(w.previewParent, w.dpiCalls);
+  GdiSurfaceBase* surfaces[] = {&w.picWork, &w.picText, &w.picBlank, &w.picCapture, &w.window};
+  for (GdiSurfaceBase* s : surfaces) s->SetDpi(dpi);
   RECT r;
   GetWindowRect(hwnd, &r);  // no border: the outer size is the drawing area
   if (w.previewParent) {
@@ -128,6 +133,15 @@ LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_DISPLAYCHANGE:
       if (!w->previewParent) CoverVirtualScreen(hwnd, *w);  // a preview's host sizes it
+      return 0;
+    case WM_DPICHANGED:
+      // Not the suggested rectangle, which would fit one monitor: the window keeps covering
+      // them all, and the verse is laid out again at the new scale.
+      if (!w->previewParent) CoverVirtualScreen(hwnd, *w);
+      return 0;
+    case WM_ENDSESSION:
+      // Windows ends the process after this without WM_DESTROY: keep the place now.
+      if (wp) form.Form_Unload();
       return 0;
     case WM_SETFOCUS:
       form.Form_GotFocus();
@@ -198,7 +212,7 @@ HWND CreateDisplayWindow(HINSTANCE instance) {
 }  // namespace
 
 int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecision& decision,
-               HINSTANCE instance) {
+               HINSTANCE instance, DpiCalls dpi) {
   const bool preview = decision.mode == StartMode::Preview;
   HWND parent = nullptr;
   RECT screenRect{};
@@ -219,6 +233,7 @@ int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecisi
   if (!hwnd) return 1;
   auto window = std::make_unique<DisplayWindow>(hwnd, program, store);
   window->previewParent = parent;
+  window->dpiCalls = dpi;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window.get()));
 
   if (!window->form.Form_Load()) return 0;

@@ -15,15 +15,16 @@ constexpr std::size_t kMaxRememberedWidths = 2048;
 
 }  // namespace
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 GdiFontCache::~GdiFontCache() {
   for (Entry& e : entries_) DeleteObject(e.font);
+}
+
+bool GdiFontCache::SetDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return false;
+  for (Entry& e : entries_) DeleteObject(e.font);
+  entries_.clear();
+  dpi_ = dpi;
+  return true;
 }
 
 GdiFontCache::Entry& GdiFontCache::Get(const Key& key, HDC dc, HFONT inUse) {
@@ -79,6 +80,12 @@ GdiFontCache::Entry& GdiFontCache::Get(const Key& key, HDC dc, HFONT inUse) {
 GdiSurfaceBase::GdiSurfaceBase() : fonts_(ScreenDpi()) {
   key_.face = Widen(face_);
   key_.points = 8.25f;
+}
+
+bool GdiSurfaceBase::SetDpi(int dpi) {
+  if (dpi <= 0 || dpi == fonts_.Dpi()) return false;
+  ReleaseFont();  // no font may stay selected while the cache deletes it
+  return fonts_.SetDpi(dpi);
 }
 
 void GdiSurfaceBase::SetFontName(const std::string& face) {
@@ -201,6 +208,11 @@ void GdiSurface::Resize(int width, int height) {
   pixels_ = nullptr;
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
+}
+
+void GdiSurface::ReleaseFont() {
+  SelectObject(dc_, originalFont_);
+  selected_ = nullptr;
 }
 
 HGDIOBJ GdiSurface::SelectCurrentFont(HDC dc, const GdiFontCache::Entry& entry) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Surface.h"
+#include "win32/Dpi.h"
 
 namespace vw::win32 {
 
@@ -46,6 +47,9 @@ class GdiFontCache {
   // was). `inUse`, the font now selected into a context, is never the one evicted.
   Entry& Get(const Key& key, HDC dc, HFONT inUse);
   int Count() const { return static_cast<int>(entries_.size()); }
+  int Dpi() const { return dpi_; }
+  // Another scale: every font is made again at it. False when the scale is the same.
+  bool SetDpi(int dpi);
   // Fonts made so far; Created() - Count() of them have been deleted.
   int Created() const { return created_; }
 
@@ -63,6 +67,9 @@ class GdiSurfaceBase : public ISurface {
  public:
   GdiSurfaceBase();
 
+  // Points become pixels at `dpi` from now on (the fonts made so far are dropped); false when
+  // that is already the scale.
+  bool SetDpi(int dpi);
   void SetFontName(const std::string& face) override;
   void SetFontSize(float points) override { key_.points = points; }
   float FontSize() const { return key_.points; }  // the size as set, never rounded
@@ -91,6 +98,8 @@ class GdiSurfaceBase : public ISurface {
   virtual void RestoreFont(HDC dc, HGDIOBJ previous) = 0;
   // The font that stays selected between calls, which the cache must keep; null if none.
   virtual HFONT FontInUse() const = 0;
+  // Deselects the font that stays selected between calls, if any.
+  virtual void ReleaseFont() {}
   GdiFontCache::Entry& CurrentFont(HDC dc);
 
  private:
@@ -124,6 +133,7 @@ class GdiSurface : public GdiSurfaceBase {
   HGDIOBJ SelectCurrentFont(HDC dc, const GdiFontCache::Entry& entry) override;
   void RestoreFont(HDC, HGDIOBJ) override {}
   HFONT FontInUse() const override { return selected_; }
+  void ReleaseFont() override;
 
  private:
   HDC dc_ = nullptr;
@@ -159,8 +169,5 @@ class WindowSurface : public GdiSurfaceBase {
  private:
   HWND window_;
 };
-
-// Dots per inch of the screen, vertically: what font heights are computed with.
-int ScreenDpi();
 
 }  // namespace vw::win32

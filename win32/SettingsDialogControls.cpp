@@ -115,6 +115,9 @@ void SettingsWindow::ShowSwatchMarked(ControlId id, bool marked) {
   swatchTwips_[swatch] = twips;
   SetWindowPos(Item(id), nullptr, 0, 0, Px(kSwatchSizeTwips), Px(twips),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A screen reader tells the marked one by its name, not by its height.
+  SetWindowTextW(Item(id), (std::wstring(kSwatchNames[swatch]) + (marked ? kMarkedSuffix : L""))
+                               .c_str());
   // The panel shows through where a swatch got shorter.
   InvalidateRect(Item(ControlId::picColorColl), nullptr, TRUE);
 }
@@ -144,14 +147,24 @@ std::vector<std::string> SettingsWindow::FontFaces() {
     for (const std::wstring& face : faces) out.insert(Narrow(face));
     return out;
   };
+  // Known to a worker that may outlive the dialog: whether the printer has answered yet.
+  printerPending_ = std::make_shared<std::atomic<bool>>(true);
+  FaceSource printer = system_.printer;
+  if (!printer) {
+    printer = [narrowed] {
+      std::set<std::wstring> faces;
+      if (HDC dc = DefaultPrinterDC()) {
+        faces = FacesOf(dc);
+        DeleteDC(dc);
+      }
+      return narrowed(faces);
+    };
+  }
   const FaceSet faces = FacesForList(
-      [narrowed] {
-        std::set<std::wstring> faces;
-        if (HDC printer = DefaultPrinterDC()) {
-          faces = FacesOf(printer);
-          DeleteDC(printer);
-        }
-        return narrowed(faces);
+      [printer = std::move(printer), pending = printerPending_] {
+        FaceSet faces = printer();
+        *pending = false;
+        return faces;
       },
       [narrowed] {
         HDC screen = GetDC(nullptr);

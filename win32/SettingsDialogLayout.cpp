@@ -6,7 +6,7 @@ namespace vw::win32 {
 
 namespace {
 
-constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX | WS_GROUP;
 constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
 constexpr DWORD kFirstOption = BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP;
 constexpr DWORD kNextOption = BS_AUTORADIOBUTTON | WS_TABSTOP;
@@ -45,6 +45,7 @@ constexpr Layout TopicBox(int row, int top) {
 
 // Child windows take the keyboard focus in the order they are created, so the controls that
 // take the focus are listed in their tab order; frames, labels and the picture never take it.
+// Labels are groups of their own, so that arrow keys never walk from a control onto one.
 constexpr Layout kLayout[] = {
     {ControlId::Image1, kOnDialog, L"STATIC", L"", SS_ICON, 0, 120, 120, 480, 480},
     {ControlId::Frame2, kOnDialog, L"BUTTON", L"Font", BS_GROUPBOX, 0, 795, 150, 4215, 1635},
@@ -53,16 +54,11 @@ constexpr Layout kLayout[] = {
     {ControlId::Frame5, kOnDialog, L"BUTTON", L"Text Colour", BS_GROUPBOX, 0, 795, 3510, 4215, 915},
     {ControlId::Frame1, kOnDialog, L"BUTTON", L"Verses To Display", BS_GROUPBOX, 0, 795, 4545, 4215,
      1845},
-    {ControlId::Label2, ControlId::Frame2, L"STATIC", L"Font", kLabel, 0, 240, 300, 435, 195},
     {ControlId::lblFontSample, ControlId::Frame2, L"STATIC", L"Vellumway Screensaver",
      SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | WS_BORDER, 0, 240, 660, 3795, 435},
-    {ControlId::Label4, ControlId::Frame2, L"STATIC", L"Font Size", SS_RIGHT | SS_NOPREFIX, 0, 1860,
-     1260, 1395, 195},
-    {ControlId::Label3, ControlId::Frame3, L"STATIC", L"Change Verse Every", kLabel, 0, 240, 375,
-     1695, 195},
-    {ControlId::Label6, ControlId::Frame3, L"STATIC", L"seconds", kLabel, 0, 2715, 375, 600, 195},
 
-    // Tab 0 to 8.
+    // Tab 0 to 8; a screen reader names a box without a caption by the label just before it.
+    {ControlId::Label2, ControlId::Frame2, L"STATIC", L"Font", kLabel, 0, 240, 300, 435, 195},
     {ControlId::cmbFont, ControlId::Frame2, L"COMBOBOX", L"",
      CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0, 960, 240,
      3075, 315},
@@ -75,8 +71,11 @@ constexpr Layout kLayout[] = {
      1455, 195},
     {ControlId::chkDropShadow, ControlId::Frame4, L"BUTTON", L"Drop Shadow Text", kCheck, 0, 2460,
      300, 1695, 195},
+    {ControlId::Label3, ControlId::Frame3, L"STATIC", L"Change Verse Every", kLabel, 0, 240, 375,
+     1695, 195},
     {ControlId::txtChangeSec, ControlId::Frame3, L"EDIT", L"15",
      ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE, 1960, 315, 555, 285},
+    {ControlId::Label6, ControlId::Frame3, L"STATIC", L"seconds", kLabel, 0, 2715, 375, 600, 195},
     {ControlId::optColor0, ControlId::Frame5, L"BUTTON", L"Monochrome (Multi Shade)", kFirstOption,
      0, 240, 300, 2295, 195},
     {ControlId::optColor1, ControlId::Frame5, L"BUTTON", L"Random Colour", kNextOption, 0, 240, 540,
@@ -90,6 +89,8 @@ constexpr Layout kLayout[] = {
     TopicBox(0, 285),
     TopicBox(1, 540),
     TopicBox(4, 1290),
+    {ControlId::Label4, ControlId::Frame2, L"STATIC", L"Font Size", kLabel | SS_RIGHT, 0,
+     1860, 1260, 1395, 195},
     {ControlId::cboMaxFontSize, ControlId::Frame2, L"COMBOBOX", L"",
      CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0, 3330, 1200, 705, 315},
     TopicBox(2, 795),

@@ -28,6 +28,11 @@ inline constexpr std::array<COLORREF, kSwatchCount> kSwatchColors = {
     RGB(0, 0, 192),     RGB(192, 192, 0), RGB(0, 192, 192),
 };
 
+// What a screen reader calls each swatch (its window text, not drawn); the marked one says so.
+inline constexpr std::array<const wchar_t*, kSwatchCount> kSwatchNames = {
+    L"Silver", L"Green", L"Red", L"Blue", L"Olive", L"Teal"};
+inline constexpr const wchar_t* kMarkedSuffix = L", selected";
+
 inline constexpr ControlId kOnDialog = static_cast<ControlId>(0);
 
 // One control: its container (a frame, or the dialog), kind, text, styles and place in

@@ -19,10 +19,12 @@ LRESULT CALLBACK SettingsWindow::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
     case WM_COMMAND:  // the swatches' clicks belong to the dialog
       return SendMessageW(GetParent(hwnd), msg, wp, lp);
     case WM_ERASEBKGND: {
+      // The dialog's own background, whichever colours it takes.
       RECT client;
       GetClientRect(hwnd, &client);
       FillRect(reinterpret_cast<HDC>(wp), &client,
-               reinterpret_cast<HBRUSH>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+               reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, wp,
+                                                     reinterpret_cast<LPARAM>(hwnd))));
       return 1;
     }
     default:

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "win32/CaptionFit.h"
 #include "win32/SettingsDialogLayout.h"
 #include "win32/WinText.h"
@@ -17,8 +19,15 @@ SettingsWindow* WindowOf(HWND hwnd) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(HINSTANCE instance, ISettingsStore& store)
-    : instance_(instance), form_(*this, store) {
+bool HighContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof(contrast);
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+SettingsWindow::SettingsWindow(HINSTANCE instance, ISettingsStore& store, DialogSystem system)
+    : instance_(instance), system_(std::move(system)), form_(*this, store) {
   swatchTwips_.fill(kSwatchSizeTwips);
 }
 
@@ -31,12 +40,17 @@ SettingsWindow::~SettingsWindow() {
   if (monitorIcon_) DestroyIcon(monitorIcon_);
 }
 
-int SettingsWindow::Run() {
-  if (!RegisterClasses() || !Create()) return 0;
+bool SettingsWindow::Open() {
+  if (!RegisterClasses() || !Create()) return false;
   form_.Form_Load();
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
   ::SetFocus(Item(ControlId::cmbFont));
+  return true;
+}
+
+int SettingsWindow::Run() {
+  if (!Open()) return 0;
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -71,10 +85,8 @@ bool SettingsWindow::RegisterClasses() {
 }
 
 bool SettingsWindow::Create() {
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  if (dpi_ <= 0) dpi_ = 96;
+  dpi_ = ScreenDpi();
+  highContrast_ = system_.highContrast();
 
   greyBrush_ = CreateSolidBrush(kDialogGrey);
   blackBrush_ = CreateSolidBrush(kSampleBack);
@@ -87,6 +99,15 @@ bool SettingsWindow::Create() {
                           CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                           nullptr, nullptr, instance_, this);
   if (!hwnd_) return false;
+  // A window gets no WM_DPICHANGED when it is made: on a monitor of another scale than the
+  // system's (or after a new scale without a sign-out) it takes that scale now.
+  if (const int own = WindowDpi(hwnd_, system_.dpi); own != dpi_) {
+    dpi_ = own;
+    frame = FrameForClient({0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)}, style, exStyle,
+                           dpi_, system_.dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   CreateControls();
   return true;
 }
@@ -104,8 +125,8 @@ void SettingsWindow::CreateControls() {
         0, kSwatchClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0, 0, 0, 0, panel,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(picColorSelect(i))), instance_, nullptr);
     SetWindowLongPtrW(swatch, GWLP_USERDATA, static_cast<LONG_PTR>(kSwatchColors[i]));
+    SetWindowTextW(swatch, kSwatchNames[i]);
   }
-  SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(greyBrush_));
 
   CheckRadioButton(hwnd_, static_cast<int>(ControlId::optScreen0),
                    static_cast<int>(ControlId::optScreen1),
@@ -160,6 +181,14 @@ void SettingsWindow::LayOut() {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+COLORREF SettingsWindow::FaceColour() const {
+  return highContrast_ ? GetSysColor(COLOR_BTNFACE) : kDialogGrey;
+}
+
+HBRUSH SettingsWindow::FaceBrush() const {
+  return highContrast_ ? GetSysColorBrush(COLOR_BTNFACE) : greyBrush_;
+}
+
 HWND SettingsWindow::Item(ControlId id) const {
   const int swatch = IndexIn(id, ControlId::picColorSelect0, kSwatchCount);
   if (swatch >= 0)
@@ -208,18 +237,25 @@ LRESULT SettingsWindow::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetBkColor(dc, kSampleBack);
         return reinterpret_cast<LRESULT>(blackBrush_);
       }
-      SetBkColor(dc, kDialogGrey);
-      return reinterpret_cast<LRESULT>(greyBrush_);
+      if (highContrast_) SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(dc, FaceColour());
+      return reinterpret_cast<LRESULT>(FaceBrush());
     }
     case WM_CTLCOLORBTN:
-      SetBkColor(reinterpret_cast<HDC>(wp), kDialogGrey);
-      return reinterpret_cast<LRESULT>(greyBrush_);
+      SetBkColor(reinterpret_cast<HDC>(wp), FaceColour());
+      return reinterpret_cast<LRESULT>(FaceBrush());
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(hwnd, &client);
-      FillRect(reinterpret_cast<HDC>(wp), &client, greyBrush_);
+      FillRect(reinterpret_cast<HDC>(wp), &client, FaceBrush());
       return 1;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      // High contrast turned on or off, or its colours changed, while the dialog is open.
+      highContrast_ = system_.highContrast();
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+      break;
     case WM_ACTIVATE:
       // A plain window would take the focus itself when reactivated (after a message box);
       // give it back to the control that had it.

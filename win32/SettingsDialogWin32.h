@@ -2,28 +2,48 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/SettingsStore.h"
 #include "core/ControlIds.h"
 #include "core/DialogControls.h"
+#include "app/FaceSources.h"
 #include "app/frmSettings.h"
+#include "win32/Dpi.h"
 
 namespace vw::win32 {
+
+// Whether the user has turned high contrast on (SPI_GETHIGHCONTRAST).
+bool HighContrastOn();
+
+// What the dialog asks of the system, which tests replace: Wine gives every window the
+// system's scale, never turns high contrast on and has no printer that blocks.
+struct DialogSystem {
+  DpiCalls dpi = SystemDpiCalls();
+  bool (*highContrast)() = HighContrastOn;
+  FaceSource printer;  // empty: the default printer's faces
+};
 
 // The settings dialog as a Win32 window of standard controls, laid out in twips converted
 // with the screen's real DPI. The window procedure only unpacks messages and hands them to
 // frmSettings.
 class SettingsWindow : public IDialogControls {
  public:
-  SettingsWindow(HINSTANCE instance, ISettingsStore& store);
+  SettingsWindow(HINSTANCE instance, ISettingsStore& store, DialogSystem system = {});
   ~SettingsWindow() override;
   SettingsWindow(const SettingsWindow&) = delete;
   SettingsWindow& operator=(const SettingsWindow&) = delete;
 
   // Creates and loads the dialog, shows it and runs until it has been destroyed.
   int Run();
+  // Creates, loads and shows it; false when it could not be made.
+  bool Open();
+  HWND Window() const { return hwnd_; }
+  // Whether the printer's faces came (late or not); false while it is still blocked.
+  bool PrinterAnswered() const { return !printerPending_ || !*printerPending_; }
 
   // --- IDialogControls ---
   std::string Text(ControlId id) const override;
@@ -63,7 +83,15 @@ class SettingsWindow : public IDialogControls {
   int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
   void ApplySampleFont();
 
+  // The grey behind everything but the sample and the swatches, and the labels' text: the
+  // system's colours while high contrast is on.
+  COLORREF FaceColour() const;
+  HBRUSH FaceBrush() const;
+
   HINSTANCE instance_;
+  DialogSystem system_;
+  bool highContrast_ = false;
+  std::shared_ptr<std::atomic<bool>> printerPending_;
   frmSettings form_;
   HWND hwnd_ = nullptr;
   HWND savedFocus_ = nullptr;

@@ -12,7 +12,7 @@ declare -A C=()
 STEPS=0 DPI=96
 
 # controls: every control of the open dialog in C["ID.key"], plus "focus", the swatches'
-# heights (13 marks one) and the ticked topics.
+# heights (13 marks one), the ticked topics and the controls a screen reader finds no name for.
 controls() {
   local k v i
   C=()
@@ -21,6 +21,7 @@ controls() {
     C[swatches]+="${C[picColorSelect$i.place]##*,} " C[topics]+=${C[chkDisplay$i.checked]}
   done
   C[swatches]=${C[swatches]% }
+  for k in "${!C[@]}"; do [[ $k == *.name && -z ${C[$k]} ]] && C[unnamed]+=" ${k%.name}"; done
 }
 # matches ITEMS: every "key=value" (or "key!=value") of the items holds in C; the misses in MISS.
 matches() {

@@ -17,11 +17,12 @@ TEST(Startup, NormalisesTheCommandLineAndReadsThePreviewHandle) {
   const std::pair<const char*, const char*> lines[] = {
       {"  /S  ", "/s"}, {"/P 1234", "/p 1234"}, {"", ""}, {"\t/c", "\t/c"}, {"/AZ", "/az"}};
   for (const auto& [raw, normal] : lines) EXPECT_EQ(NormaliseCommandLine(raw), normal) << raw;
-  // A tail that does not fit 32 bits is no number.
+  // An unsigned handle keeps its 32 bits; a tail outside them is no number.
   // clang-format off
   const std::pair<const char*, std::int32_t> handles[] = {
       {"/p 1234", 1234}, {"/p:1234", 1234}, {"/p", 0}, {"", 0}, {"/p   66070  ", 66070},
-      {"/p -5", -5}, {"/p 2147483647", 2147483647}, {"/p 2147483648", 0},
+      {"/p -5", -5}, {"/p 2147483647", 2147483647}, {"/p 2147483648", INT32_MIN},
+      {"/p 4294967295", -1}, {"/p 4294967296", 0}, {"/p -2147483649", 0},
       {"/p 99999999999999999999", 0}, {"/p 12ab", 0}, {"/p 12.5", 12}};
   // clang-format on
   for (const auto& [line, handle] : handles) EXPECT_EQ(ParsePreviewHandle(line), handle) << line;

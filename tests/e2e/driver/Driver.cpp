@@ -220,6 +220,11 @@ constexpr Action kActions[] = {
        PostMessageW(w, WM_KEYUP, 'A', 0xC0000001);
      }},
     {L"close-parent", 20000, [](HWND, HWND host) { DestroyWindow(host); }},
+    {L"endsession", 20000, [](HWND w, HWND) {  // a shutdown: the pair of messages, then nothing
+       DWORD_PTR ok = 0;
+       SendMessageTimeoutW(w, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &ok);
+       SendMessageTimeoutW(w, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &ok);
+     }},
     {L"none", 20000, [](HWND, HWND) {}},
 };
 
@@ -378,11 +383,23 @@ int FirstFrames(const Args& a) {
 
 // --- the settings dialog ------------------------------------------------------------------
 // controls [DPI]: every control of the settings dialog, "NAME.key=value" lines (places in
-// pixels of the dialog's client area; a list's entries in order, "|" between them). For a
+// pixels of the dialog's client area; a list's entries in order, "|" between them; "name" for
+// a control that takes the focus). For a
 // visible caption of a label, check box or option button, "fits": whether the width it needs
 // is at most the width the control gives it, less the box (12 pixels at 96 DPI plus one) and
 // half a digit, as Wine draws it, in the dialog's font made again here at DPI (Wine will not
 // select another process's font handle).
+// The name a screen reader gives a control that takes the focus ("Providing the Name
+// Property"): a box to type or choose in takes the static text before it in z-order, the
+// search stopping at a control that starts a tab group; any other control, its own text.
+std::wstring ReaderName(HWND c) {
+  if (!IsClass(c, L"Edit") && !IsClass(c, L"ComboBox")) return TextOf(c);
+  for (HWND p = GetWindow(c, GW_HWNDPREV); p; p = GetWindow(p, GW_HWNDPREV)) {
+    if (IsClass(p, L"Static")) return TextOf(p);
+    if ((GetWindowLongW(p, GWL_STYLE) & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP)) break;
+  }
+  return L"";
+}
 struct DialogFont {
   HWND hwnd;
   HDC dc;  // with the dialog's font
@@ -415,6 +432,7 @@ BOOL CALLBACK PrintControl(HWND c, LPARAM dialogParam) {
   const bool label =
       IsClass(c, L"Static") && !(style & WS_BORDER) && (style & SS_TYPEMASK) <= SS_RIGHT;
   if (boxed) std::printf("%s.checked=%d\n", n, SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED);
+  if (style & WS_TABSTOP) std::printf("%s.name=%s\n", n, Narrow(ReaderName(c)).c_str());
   if ((boxed || label) && !text.empty() && IsWindowVisible(c)) {
     SIZE need{};
     GetTextExtentPoint32W(dialog.dc, text.c_str(), static_cast<int>(text.size()), &need);
