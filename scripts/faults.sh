@@ -93,7 +93,11 @@ while IFS=$'\t' read -r id file from to named; do
   fi
   cp "$work/original" "$work/src/$file"
   took[$layer]=$((took[$layer] + SECONDS - start))
-  printf '.' >&2
+  # A Windows-layer fault takes minutes: say each as it is judged; a unit fault, a dot.
+  if [ "$layer" = windows ]; then
+    printf '%s: %s (%d s)\n' "$id" "$(grep -qx "$id"$'\t'".*" "$kills" && echo caught || echo "not caught")" \
+      $((SECONDS - start)) >&2
+  else printf '.' >&2; fi
 done <scripts/faults.txt
 echo >&2
 for layer in unit windows; do
