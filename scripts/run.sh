@@ -2,8 +2,24 @@
 # Builds Vellumway.scr and kjv.dat and starts the screen saver under Wine, full screen by
 # default (pass /c for the settings dialog, /p <hwnd> for a preview). With no display attached
 # it runs on a virtual display for a few seconds and saves a screenshot.
+# `run.sh linux` builds the XScreenSaver hack instead and runs it under the real daemon on a
+# virtual display, saving a screenshot of the verse.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = linux ]; then
+  bash scripts/deps.sh linux
+  cmake --preset native >/dev/null
+  cmake --build --preset native --target vellumway kjv_dat
+  . tests/x11/xss_lib.sh
+  xss_home  # the hack and kjv.dat copied where the daemon's user can run them
+  xss_start 1 left True "$HACK --root"
+  xss_activate 1
+  mkdir -p build/screenshots; SHOT=$PWD/build/screenshots/run-linux.png
+  waitfor 30 grown 1024x768+0+0 "$DESKTOP"  # until the verse has grown
+  xss_deactivate
+  echo "Screenshot of vellumway under XScreenSaver: $SHOT"
+  exit 0
+fi
 bash scripts/deps.sh run
 bash scripts/build.sh
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
