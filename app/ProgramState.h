@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <string>
 
-#include "core/DisplayMode.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "verses/TopicTable.h"
@@ -14,7 +13,6 @@ namespace vw {
 // it down by reference, so each test can build a fresh program.
 struct ProgramState {
   SettingsRecord Settings;
-  ScreenMode DisplayMode = kModeNone;
   TopicTable Topics;
   VerseRecord VerseBuffer;
   RandomGenerator Random;

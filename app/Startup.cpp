@@ -39,7 +39,7 @@ StartupDecision DecideStartup(ISettingsStore& store, std::string_view rawArgumen
   if (anotherInstanceRunning) {
     const std::string previous = GetSetting(store, kStartupSection, "PrevInstance");
     if ((previous.empty() || previous == "/s") && modeWord != "/p") {
-      d.mode = StartMode::End;
+      d.mode = DisplayMode::End;
       d.stoppedByGuard = true;
       return d;
     }
@@ -48,14 +48,14 @@ StartupDecision DecideStartup(ISettingsStore& store, std::string_view rawArgumen
   SaveSetting(store, kStartupSection, "PrevInstance", d.commandLine);
 
   if (modeWord.empty() || modeWord == "/s") {
-    d.mode = StartMode::FullScreen;
+    d.mode = DisplayMode::FullScreen;
   } else if (modeWord == "/p") {
-    d.mode = StartMode::Preview;
+    d.mode = DisplayMode::Preview;
     d.previewParent = ParsePreviewHandle(d.commandLine);
   } else if (modeWord == "/c") {
-    d.mode = StartMode::Configure;
+    d.mode = DisplayMode::Configure;
   } else {
-    d.mode = StartMode::End;
+    d.mode = DisplayMode::End;
   }
   return d;
 }

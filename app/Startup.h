@@ -8,10 +8,8 @@
 
 namespace vw {
 
-enum class StartMode { End, FullScreen, Preview, Configure };
-
 struct StartupDecision {
-  StartMode mode = StartMode::End;
+  DisplayMode mode = DisplayMode::End;
   std::string commandLine;         // normalised
   std::int32_t previewParent = 0;  // preview only
   bool stoppedByGuard = false;     // a second full-screen run was refused

@@ -12,15 +12,17 @@ constexpr std::int32_t kStartIntervalMs = 100;
 
 }  // namespace
 
-frmMain::frmMain(ProgramState& program, ISettingsStore& store, DisplaySurfaces surfaces,
-                 ITimer& timNextVerse, ITimer& timFont, IDisplayHost& host)
+frmMain::frmMain(ProgramState& program, DisplayMode mode, ISettingsStore& store,
+                 DisplaySurfaces surfaces, ITimer& timNextVerse, ITimer& timFont,
+                 IDisplayHost& host)
     : program_(program),
+      mode_(mode),
       store_(store),
       timNextVerse_(timNextVerse),
       timFont_(timFont),
       host_(host),
       rotation_(program.Settings, program.Topics, program.VerseBuffer),
-      renderer_(program.Settings, program.DisplayMode, program.Random, surfaces, timFont, host) {}
+      renderer_(program.Settings, mode, program.Random, surfaces, timFont, host) {}
 
 bool frmMain::Form_Load() {
   BuildTopicTable(program_.Topics);
@@ -36,7 +38,7 @@ bool frmMain::Form_Load() {
   verseFileOpen_ = true;
   verse_ = rotation_.NextVerse();
   renderer_.PrepareDisplay();
-  cursorHidden_ = program_.DisplayMode == kModeFullScreen;
+  cursorHidden_ = mode_ == DisplayMode::FullScreen;
   return true;
 }
 
@@ -63,7 +65,7 @@ void frmMain::Form_Click() {
 }
 
 void frmMain::Form_MouseMove(float x, float y) {
-  if (unloaded_ || program_.DisplayMode != kModeFullScreen) return;
+  if (unloaded_ || mode_ != DisplayMode::FullScreen) return;
   const float dx = std::fabs(static_cast<float>(lastMouseX_) - x);
   const float dy = std::fabs(static_cast<float>(lastMouseY_) - y);
   // The first event after the window appears only records where the pointer is: Windows
@@ -74,6 +76,11 @@ void frmMain::Form_MouseMove(float x, float y) {
   }
   lastMouseX_ = static_cast<std::int16_t>(RoundToInt32(x));
   lastMouseY_ = static_cast<std::int16_t>(RoundToInt32(y));
+}
+
+void frmMain::Form_WindowMoved() {
+  lastMouseX_ = 0;
+  lastMouseY_ = 0;
 }
 
 void frmMain::Form_KeyUp(int) {}
@@ -100,8 +107,7 @@ void frmMain::timNextVerse_Timer() {
   }
   // Runs again once the new verse has grown to its full size.
   timNextVerse_.SetEnabled(false);
-  renderer_.SetupChars(verse_);
-  HandOverWhenGrown(renderer_.DrawVerse(1.0f));
+  HandOverWhenGrown(renderer_.ChangeVerse(verse_));
 }
 
 void frmMain::timFont_Timer() {

@@ -3,6 +3,7 @@
 
 #include "app/ProgramState.h"
 #include "core/DisplayHost.h"
+#include "core/DisplayMode.h"
 #include "core/SettingsStore.h"
 #include "core/Timer.h"
 #include "core/Verse.h"
@@ -16,7 +17,8 @@ namespace vw {
 // timNextVerse: the rotation chooses verses and the renderer reports when one has grown.
 class frmMain {
  public:
-  frmMain(ProgramState& program, ISettingsStore& store, DisplaySurfaces surfaces,
+  // `mode` is full screen or preview.
+  frmMain(ProgramState& program, DisplayMode mode, ISettingsStore& store, DisplaySurfaces surfaces,
           ITimer& timNextVerse, ITimer& timFont, IDisplayHost& host);
 
   // The load step. False when the window unloaded during it (kjv.dat missing or without a
@@ -31,6 +33,10 @@ class frmMain {
   void Form_Paint();
   void Form_Click();
   void Form_MouseMove(float x, float y);
+  // The window moved on the screen (the monitors changed): the recorded pointer position is in
+  // the old client coordinates, so it is forgotten, and the next movement event only records
+  // where the pointer now is. Windows sends one after such a change though the pointer stayed.
+  void Form_WindowMoved();
   void Form_KeyUp(int keyCode);
   // The unload step: saves the position, closes the verse file, stops both timers, shows the
   // cursor again and ends the program. Runs at most once.
@@ -43,7 +49,6 @@ class frmMain {
   void Go();
 
   bool Unloaded() const { return unloaded_; }
-  const VerseRotation& Rotation() const { return rotation_; }
   const VerseRenderer& Renderer() const { return renderer_; }
 
  private:
@@ -51,6 +56,7 @@ class frmMain {
   void HandOverWhenGrown(bool grown);
 
   ProgramState& program_;
+  const DisplayMode mode_;
   ISettingsStore& store_;
   ITimer& timNextVerse_;
   ITimer& timFont_;

@@ -1,145 +1,199 @@
 #include "app/frmSettings.h"
 
-#include <optional>
 #include <utility>
 #include <vector>
 
 #include "core/Conversions.h"
-#include "core/Settings.h"
 #include "verses/Topics.h"
 
 namespace vw {
 
-void frmSettings::Form_Load() {
-  // Every value is read through the settings table, as the display reads it, so the dialog
-  // shows what the display does; text edited by hand into a number key counts as its default.
+namespace {
 
-  // The faces; the box keeps them in alphabetical order.
-  controls_.ClearList(ControlId::cmbFont);
-  for (const std::string& face : controls_.FontFaces()) {
-    controls_.AddListItem(ControlId::cmbFont, face);
+// How many controls show a row: a group's members follow its first control's id.
+int MembersOf(const SettingKey& key) {
+  switch (key.Show) {
+    case Shown::Not:
+      return 0;
+    case Shown::OptionGroup:
+      return 2;
+    case Shown::Swatch:
+      return kSwatchCount;
+    case Shown::TopicBoxes:
+      return kTopicCount;
+    default:
+      return 1;
   }
-
-  // The sizes the verse may grow to.
-  controls_.ClearList(ControlId::cboMaxFontSize);
-  for (int size = kFontSize.Min; size <= kFontSize.Max; ++size) {
-    controls_.AddListItem(ControlId::cboMaxFontSize, DecimalText(size));
-  }
-
-  // The interval exactly as stored, so that "OK" writes back what the user sees.
-  controls_.SetText(ControlId::txtChangeSec, StoredText(store_, kChangeSec));
-
-  // The stored size when it is one of the entries, otherwise the default.
-  {
-    const std::string wanted = StoredText(store_, kFontSize);
-    const int count = controls_.ListCount(ControlId::cboMaxFontSize);
-    int found = -1, fallback = -1;
-    for (int i = 0; i < count; ++i) {
-      const std::string item = controls_.ListItem(ControlId::cboMaxFontSize, i);
-      if (found < 0 && item == wanted) found = i;
-      if (fallback < 0 && item == kFontSize.Default) fallback = i;
-    }
-    controls_.SetListIndex(ControlId::cboMaxFontSize, found >= 0 ? found : fallback);
-  }
-
-  // The three boxes; changing "Bold" or "Italic" updates the sample.
-  SetCheckBox(ControlId::chkDropShadow, ReadNumber(store_, kDropShadow) == 1);
-  SetCheckBox(ControlId::chkBold, ReadNumber(store_, kFontBold) == 1);
-  SetCheckBox(ControlId::chkItalic, ReadNumber(store_, kFontItalic) == 1);
-
-  // The face as stored, installed or not; setting the text is no choice from the list, so
-  // the sample's face is set here.
-  controls_.SetText(ControlId::cmbFont, StoredText(store_, kFont));
-  controls_.SetSampleFace(controls_.Text(ControlId::cmbFont));
-
-  // A number outside 0 to 5 marks no swatch.
-  picColorSelect_Click(ReadNumber(store_, kColor));
-
-  // The handler first, then the selection, which runs it again when it changes.
-  const int screen = ReadNumber(store_, kScreenColor);
-  optScreen_Click(screen);
-  SelectOptionByCode(optScreen(screen));
-
-  const int colorType = ReadNumber(store_, kColorType);
-  optColor_Click(colorType);
-  SelectOptionByCode(optColor(colorType));
-
-  SetDisplayMask(ReadNumber(store_, kDisplay));
 }
 
-void frmSettings::ControlClicked(ControlId id) {
-  switch (id) {
-    case ControlId::cmbFont:
-      cmbFont_Click();
-      return;
+ControlId Member(const SettingKey& key, int index) {
+  return static_cast<ControlId>(static_cast<int>(key.Control) + index);
+}
+
+std::size_t RowIndex(const SettingKey& key) {
+  return static_cast<std::size_t>(&key - kSettingKeys.data());
+}
+
+// The entries of a list: the numbers Min to Max.
+std::vector<std::string> Entries(const SettingKey& key) {
+  std::vector<std::string> entries;
+  for (std::int32_t n = key.Min; n <= key.Max; ++n) entries.push_back(DecimalText(n));
+  return entries;
+}
+
+std::int32_t AllTopics() {
+  std::int32_t all = 0;
+  for (const TopicRow& row : kTopicRows) all |= row.Value;
+  return all;
+}
+
+// What the dialog shows of a key at load. Every number is read through the settings table, as
+// the display reads it, so the dialog shows what the display does; text edited by hand into a
+// number key counts as its default.
+std::optional<std::string> Loaded(const ISettingsStore& store, const SettingKey& key) {
+  switch (key.Show) {
+    case Shown::Not:
+      return std::nullopt;
+    case Shown::TextBox:
+      // Exactly as stored, so that "OK" writes back what the user sees.
+      return StoredText(store, key);
+    case Shown::List:
+      for (const std::string& entry : Entries(key))
+        if (entry == StoredText(store, key)) return entry;
+      return key.Default;
+    case Shown::Swatch: {
+      const std::int32_t swatch = ReadNumber(store, key);
+      if (swatch < 0 || swatch >= kSwatchCount) return std::nullopt;
+      return DecimalText(swatch);
+    }
+    case Shown::TopicBoxes:
+      return DecimalText(ReadNumber(store, key) & AllTopics());
+    case Shown::CheckBox:
+    case Shown::OptionGroup:
+      break;
+  }
+  return DecimalText(ReadNumber(store, key));
+}
+
+}  // namespace
+
+void frmSettings::Form_Load() {
+  // The faces; the box keeps them in alphabetical order.
+  controls_.SetList(ControlId::cmbFont, controls_.FontFaces());
+  for (const SettingKey& key : kSettingKeys) {
+    if (key.Show == Shown::List) controls_.SetList(key.Control, Entries(key));
+    Take(RowIndex(key), Loaded(store_, key), true);
+  }
+  // Setting the font box's text is no choice from its list, so the sample's face is set here.
+  controls_.SetSampleFace(draft_[RowIndex(kFont)].value_or(""));
+}
+
+std::optional<std::size_t> frmSettings::RowOf(ControlId id, int& member) {
+  for (const SettingKey& key : kSettingKeys) {
+    member = IndexIn(id, key.Control, MembersOf(key));
+    if (member >= 0) return RowIndex(key);
+  }
+  return std::nullopt;
+}
+
+std::int32_t frmSettings::Number(std::size_t row) const {
+  if (!draft_[row]) return 0;
+  return ConvertSetting(kSettingKeys[row], *draft_[row]).value_or(0);
+}
+
+void frmSettings::Take(std::size_t row, std::optional<std::string> value, bool show) {
+  draft_[row] = std::move(value);
+  const SettingKey& key = kSettingKeys[row];
+  const std::int32_t number = Number(row);
+  if (show) {
+    switch (key.Show) {
+      case Shown::TextBox:
+        controls_.SetText(key.Control, draft_[row].value_or(""));
+        break;
+      case Shown::List:
+        controls_.SetListIndex(key.Control, number - key.Min);
+        break;
+      case Shown::CheckBox:
+        controls_.SetChecked(key.Control, number == 1);
+        break;
+      case Shown::OptionGroup:
+        controls_.SelectOption(Member(key, number));
+        break;
+      case Shown::Swatch:
+        // One swatch marked at most: none while the draft holds no colour.
+        for (int i = 0; i < kSwatchCount; ++i)
+          controls_.ShowSwatchMarked(Member(key, i), draft_[row] && i == number);
+        break;
+      case Shown::TopicBoxes:
+        for (int i = 0; i < kTopicCount; ++i)
+          controls_.SetChecked(Member(key, i), (number & kTopicRows[i].Value) != 0);
+        break;
+      case Shown::Not:
+        break;
+    }
+  }
+  // What follows a choice, whether the user or the loading code made it.
+  switch (key.Control) {
     case ControlId::chkBold:
-      chkBold_Click();
-      return;
+      controls_.SetSampleBold(number == 1);
+      break;
     case ControlId::chkItalic:
-      chkItalic_Click();
-      return;
+      controls_.SetSampleItalic(number == 1);
+      break;
     case ControlId::optScreen0:
-    case ControlId::optScreen1:
-      optScreen_Click(IndexIn(id, ControlId::optScreen0, 2));
-      return;
+      // The shadow only matters over the desktop image.
+      controls_.SetVisible(ControlId::chkDropShadow, number == 1);
+      break;
     case ControlId::optColor0:
-    case ControlId::optColor1:
-      optColor_Click(IndexIn(id, ControlId::optColor0, 2));
-      return;
-    case ControlId::Command1:
-      Command1_Click();
-      return;
-    case ControlId::Command2:
-      Command2_Click();
-      return;
+      // The swatches only matter for shades of one colour.
+      controls_.SetVisible(ControlId::picColorColl, number == 0);
+      break;
     default:
       break;
   }
-  const int swatch = IndexIn(id, ControlId::picColorSelect0, kSwatchCount);
-  if (swatch >= 0) picColorSelect_Click(swatch);
 }
 
-void frmSettings::cmbFont_Click() {
-  controls_.SetSampleFace(controls_.Text(ControlId::cmbFont));
+void frmSettings::Clicked(ControlId id) {
+  if (id == ControlId::Command1) return Command1_Click();
+  if (id == ControlId::Command2) return Command2_Click();
+  int member = -1;
+  const std::optional<std::size_t> row = RowOf(id, member);
+  if (!row) return;
+  const Shown show = kSettingKeys[*row].Show;
+  // The option button shows its selection itself; a swatch is marked by the dialog.
+  if (show == Shown::OptionGroup || show == Shown::Swatch)
+    Take(*row, DecimalText(member), show == Shown::Swatch);
 }
 
-void frmSettings::chkBold_Click() {
-  controls_.SetSampleBold(controls_.IsChecked(ControlId::chkBold));
-}
-
-void frmSettings::chkItalic_Click() {
-  controls_.SetSampleItalic(controls_.IsChecked(ControlId::chkItalic));
-}
-
-void frmSettings::optScreen_Click(int) {
-  // The shadow only matters over the desktop image.
-  controls_.SetVisible(ControlId::chkDropShadow, controls_.IsChecked(ControlId::optScreen1));
-}
-
-void frmSettings::optColor_Click(int) {
-  // The swatches only matter for shades of one colour.
-  controls_.SetVisible(ControlId::picColorColl, controls_.IsChecked(ControlId::optColor0));
-}
-
-void frmSettings::picColorSelect_Click(int index) {
-  markedSwatch_ = index >= 0 && index < kSwatchCount ? index : -1;
-  for (int i = 0; i < kSwatchCount; ++i) {
-    controls_.ShowSwatchMarked(picColorSelect(i), i == markedSwatch_);
+void frmSettings::Checked(ControlId id, bool ticked) {
+  int member = -1;
+  const std::optional<std::size_t> row = RowOf(id, member);
+  if (!row) return;
+  const SettingKey& key = kSettingKeys[*row];
+  if (key.Show == Shown::CheckBox) Take(*row, ticked ? "1" : "0", false);
+  if (key.Show == Shown::TopicBoxes) {
+    const std::int32_t bit = kTopicRows[member].Value;
+    Take(*row, DecimalText(ticked ? Number(*row) | bit : Number(*row) & ~bit), false);
   }
+}
+
+void frmSettings::Typed(ControlId id, const std::string& text) {
+  int member = -1;
+  const std::optional<std::size_t> row = RowOf(id, member);
+  if (row && kSettingKeys[*row].Show == Shown::TextBox) Take(*row, text, false);
+}
+
+void frmSettings::Chosen(ControlId id, const std::string& item) {
+  int member = -1;
+  const std::optional<std::size_t> row = RowOf(id, member);
+  if (!row) return;
+  Take(*row, item, false);
+  // Only a face chosen from the list changes the sample; typing into the box does not.
+  if (id == ControlId::cmbFont) controls_.SetSampleFace(item);
 }
 
 std::int32_t frmSettings::GetDisplayMask() const {
-  std::int32_t mask = 0;
-  for (int i = 0; i < kTopicCount; ++i) {
-    if (controls_.IsChecked(chkDisplay(i))) mask += kTopicRows[i].Value;
-  }
-  return mask;
-}
-
-void frmSettings::SetDisplayMask(std::int32_t mask) {
-  for (int i = 0; i < kTopicCount; ++i) {
-    SetCheckBox(chkDisplay(i), (mask & kTopicRows[i].Value) != 0);
-  }
+  return Number(RowIndex(kDisplay));
 }
 
 void frmSettings::Command1_Click() {
@@ -148,7 +202,7 @@ void frmSettings::Command1_Click() {
     return;
   }
 
-  const std::string interval = controls_.Text(ControlId::txtChangeSec);
+  const std::string interval = draft_[RowIndex(kChangeSec)].value_or("");
   const std::optional<double> number = ParseWholeNumber(interval);
   if (!number) {
     Warn("Change Verse in seconds must be numeric");
@@ -163,32 +217,19 @@ void frmSettings::Command1_Click() {
     return;
   }
   if (!seconds || *seconds > kChangeSec.Max) {
-    Warn("Change Verse in seconds must be less than 32768");
+    Warn("Change Verse in seconds must be less than " + DecimalText(kChangeSec.Max + 1));
     controls_.SetFocus(ControlId::txtChangeSec);
     return;
   }
 
-  auto flag = [&](ControlId id) { return std::string(controls_.IsChecked(id) ? "1" : "0"); };
-  std::vector<std::pair<const SettingKey*, std::string>> writes;
-  writes.emplace_back(&kChangeSec, interval);
-  writes.emplace_back(&kFontSize,
-                      controls_.ListItem(ControlId::cboMaxFontSize,
-                                         controls_.ListIndex(ControlId::cboMaxFontSize)));
-  writes.emplace_back(&kFontBold, flag(ControlId::chkBold));
-  writes.emplace_back(&kFontItalic, flag(ControlId::chkItalic));
-  writes.emplace_back(&kDropShadow, flag(ControlId::chkDropShadow));
-  writes.emplace_back(&kFont, controls_.Text(ControlId::cmbFont));
-  // With no swatch marked the stored colour stays as it is.
-  if (markedSwatch_ >= 0) writes.emplace_back(&kColor, DecimalText(markedSwatch_));
-  writes.emplace_back(&kScreenColor, controls_.IsChecked(ControlId::optScreen0) ? "0" : "1");
-  writes.emplace_back(&kColorType, controls_.IsChecked(ControlId::optColor0) ? "0" : "1");
-  writes.emplace_back(&kDisplay, DecimalText(GetDisplayMask()));
-
-  for (const auto& [key, value] : writes) {
-    if (!SaveSetting(store_, *key, value)) {
+  // The draft in the rows' order; with no swatch marked the stored colour stays as it is.
+  for (std::size_t row = 0; row < kSettingKeys.size(); ++row) {
+    if (!draft_[row]) continue;
+    if (!SaveSetting(store_, kSettingKeys[row], *draft_[row])) {
       // The dialog stays open, so nothing suggests the options were stored.
       Warn(std::string("The settings could not be saved: the settings store refused \"") +
-           key->Name + "\", and the settings after it were not written. Press OK to try again.");
+           kSettingKeys[row].Name +
+           "\", and the settings after it were not written. Press OK to try again.");
       return;
     }
   }
@@ -197,18 +238,6 @@ void frmSettings::Command1_Click() {
 
 void frmSettings::Command2_Click() {
   controls_.CloseDialog();
-}
-
-void frmSettings::SetCheckBox(ControlId id, bool checked) {
-  if (controls_.IsChecked(id) == checked) return;
-  controls_.SetChecked(id, checked);
-  ControlClicked(id);
-}
-
-void frmSettings::SelectOptionByCode(ControlId id) {
-  if (controls_.IsChecked(id)) return;
-  controls_.SelectOption(id);
-  ControlClicked(id);
 }
 
 void frmSettings::Warn(const std::string& text) {

@@ -1,16 +1,25 @@
 #pragma once
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "core/SettingsStore.h"
 #include "core/ControlIds.h"
 #include "core/DialogControls.h"
+#include "core/Settings.h"
+#include "core/SettingsStore.h"
 
 namespace vw {
 
-// The configuration window: fills and loads its controls, keeps the font sample, the
-// dependent controls and the swatch marking up to date, and stores the options on "OK".
-// Which swatch is marked is held here; everything else the user chose is held by the controls.
+// What the user has chosen, as "OK" writes it: for each row of kSettingKeys that the dialog
+// shows, the text to store; nullopt for the other rows and for the colour while no swatch is
+// marked (a stored colour outside 0 to 5).
+using SettingsDraft = std::array<std::optional<std::string>, kSettingKeys.size()>;
+
+// The configuration window: loads the stored options into its draft and shows them, keeps the
+// draft as the user changes the controls (with the font sample and the controls that depend on
+// a choice), and stores the draft on "OK". The controls only show what they are told.
 class frmSettings {
  public:
   frmSettings(IDialogControls& controls, ISettingsStore& store)
@@ -19,36 +28,34 @@ class frmSettings {
   // Once, before the dialog is first shown: fills the lists and shows the stored options.
   void Form_Load();
 
-  // A user action reported by the window: a click on a button, box, option or swatch, or a
-  // face chosen from the font box's list. Runs the control's handler, when it has one.
-  void ControlClicked(ControlId id);
+  // What the user did, reported by the window with the control's new value.
+  void Clicked(ControlId id);                          // a push button, an option, a swatch
+  void Checked(ControlId id, bool ticked);             // a check box
+  void Typed(ControlId id, const std::string& text);   // a text field
+  void Chosen(ControlId id, const std::string& item);  // an entry of a list
 
-  void cmbFont_Click();
-  void chkBold_Click();
-  void chkItalic_Click();
-  void optScreen_Click(int index);
-  void optColor_Click(int index);
-  void picColorSelect_Click(int index);
-
-  std::int32_t GetDisplayMask() const;
-  void SetDisplayMask(std::int32_t mask);
-
-  // "OK": checks, then writes the ten options and closes. A failed check or a refused write
-  // shows a warning and leaves the dialog open.
+  // "OK": checks, then writes the draft in the rows' order and closes. A failed check or a
+  // refused write shows a warning and leaves the dialog open.
   void Command1_Click();
   // "Cancel": closes without writing.
   void Command2_Click();
 
+  // The sum of the ticked topics' bit values.
+  std::int32_t GetDisplayMask() const;
+
  private:
-  // Changes made by the loading code count as user actions when they change something.
-  void SetCheckBox(ControlId id, bool checked);
-  void SelectOptionByCode(ControlId id);
+  // The row of kSettingKeys whose control group holds `id`, and its member's index in it.
+  static std::optional<std::size_t> RowOf(ControlId id, int& member);
+  // The draft's value of `row` as a number (0 when it has none).
+  std::int32_t Number(std::size_t row) const;
+  // Puts `value` into the draft, then shows it on the row's controls when `show` says so
+  // (the control the user changed already shows it) and raises the handling that follows it.
+  void Take(std::size_t row, std::optional<std::string> value, bool show);
   void Warn(const std::string& text);
 
   IDialogControls& controls_;
   ISettingsStore& store_;
-  // The marked colour swatch, -1 for none (a stored colour outside 0 to 5).
-  int markedSwatch_ = -1;
+  SettingsDraft draft_;
 };
 
 }  // namespace vw

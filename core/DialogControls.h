@@ -6,39 +6,27 @@
 
 namespace vw {
 
-// The controls of the settings dialog as frmSettings sees them. The Win32 window implements
-// it over real controls; unit tests use a fake. Nothing here raises a handler: frmSettings
-// decides which changes count as a user action. All strings are UTF-8.
+// The controls of the settings dialog as frmSettings sees them: they are told what to show and
+// are never asked; what the user changes comes back to frmSettings with the new value. The
+// Win32 window implements it over real controls; unit tests use a fake. All strings are UTF-8.
 class IDialogControls {
  public:
   virtual ~IDialogControls() = default;
 
-  // Text boxes, combo boxes (the text field), labels.
-  virtual std::string Text(ControlId id) const = 0;
+  // Text boxes and the font box's text field.
   virtual void SetText(ControlId id, const std::string& text) = 0;
-
-  // Check boxes and option buttons.
-  virtual bool IsChecked(ControlId id) const = 0;
+  // Check boxes.
   virtual void SetChecked(ControlId id, bool checked) = 0;
   // Selects an option button and clears the other option of its group.
   virtual void SelectOption(ControlId id) = 0;
-
-  // Lists of the two combo boxes. A sorted list (the font box) keeps alphabetical order.
-  virtual void ClearList(ControlId id) = 0;
-  virtual void AddListItem(ControlId id, const std::string& item) = 0;
-  virtual int ListCount(ControlId id) const = 0;
-  virtual std::string ListItem(ControlId id, int index) const = 0;
-  // The selected entry, -1 when none.
-  virtual int ListIndex(ControlId id) const = 0;
-  // Selects an entry; for an editable box the text field shows it. -1 clears the selection.
+  // The entries of a combo box's list; a sorted list (the font box) keeps alphabetical order.
+  virtual void SetList(ControlId id, const std::vector<std::string>& items) = 0;
+  // Selects the entry at `index` of the list as it was given.
   virtual void SetListIndex(ControlId id, int index) = 0;
-
   virtual void SetVisible(ControlId id, bool visible) = 0;
-
   // Shows a colour swatch as marked (a full square) or not (a short bar under the same top
-  // edge). Which swatch is marked is frmSettings' to know: the swatches only show it.
+  // edge).
   virtual void ShowSwatchMarked(ControlId id, bool marked) = 0;
-
   virtual void SetFocus(ControlId id) = 0;
 
   // The font sample: face, bold and italic; its size and colours never change.

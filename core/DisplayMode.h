@@ -1,14 +1,10 @@
 #pragma once
-#include <cstdint>
 
 namespace vw {
 
-// The values of the program-wide DisplayMode: none before dispatch and when configuring.
-// RunDisplay sets one, for the mode DecideStartup chose, before the display window loads.
-enum ScreenMode : std::int32_t {
-  kModeNone = 0,
-  kModeFullScreen = 1,
-  kModePreview = 4,
-};
+// How the program runs, as start-up chooses it from the command line: no window at all, the
+// display full screen or inside a preview window, or the settings dialog. It never changes
+// afterwards, so it is handed down by value.
+enum class DisplayMode { End, FullScreen, Preview, Configure };
 
 }  // namespace vw

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <variant>
 
+#include "core/ControlIds.h"
 #include "core/SettingsStore.h"
 
 namespace vw {
@@ -46,41 +47,74 @@ using SettingField =
     std::variant<std::monostate, std::int16_t SettingsRecord::*, std::int32_t SettingsRecord::*,
                  bool SettingsRecord::*, std::string SettingsRecord::*>;
 
+// How the settings dialog shows a key; what the user chooses there is written back on "OK".
+enum class Shown {
+  Not,          // the dialog does not show it
+  TextBox,      // the stored text as it is; written back as typed (or chosen from the box's list)
+  List,         // the entry Min..Max equal to the stored text, else the default's
+  CheckBox,     // ticked for 1
+  OptionGroup,  // the option of the stored number: Control is option 0, the next id option 1
+  Swatch,       // the swatch of the stored number marked; outside them none, and nothing written
+  TopicBoxes,   // the box of each topic whose bit is in the stored sum; written as the new sum
+};
+
 // One key of "Settings": its name, the text written when it is empty (nullptr: none), how it
-// is read, the range a number must fall in and the field it loads into. A value that cannot
-// be read or is out of range reads as the default. The display, the settings dialog and the
-// saved place all read and write through this table, so the dialog shows what the display
-// will do.
+// is read, the field it loads into, the control of the settings dialog that shows it and the
+// range a number must fall in. A value that cannot be read or is out of range reads as the
+// default. The display, the settings dialog and the saved place all read and write through
+// this table, so the dialog shows what the display will do.
 struct SettingKey {
   const char* Name;
   const char* Default;
   Conversion Convert;
   SettingField Field = {};
+  Shown Show = Shown::Not;
+  ControlId Control = {};
   std::int32_t Min = INT32_MIN;
   std::int32_t Max = INT32_MAX;
 };
 
+// Every key, in the order their defaults are written at a first start; the keys the dialog
+// shows are also written by "OK" in this order. A new option is its SettingsRecord field, its
+// row here and its control's place in the dialog's layout.
 // clang-format off
-inline constexpr SettingKey kChangeSec{"ChangeSec", "15", Conversion::Whole, &SettingsRecord::ChangeSec, 1, INT16_MAX};
-inline constexpr SettingKey kFontSize{"FontSize", "20", Conversion::Whole, &SettingsRecord::FontSize, 8, 45};
-inline constexpr SettingKey kFontBold{"FontBold", "0", Conversion::Flag, &SettingsRecord::FontBold};
-inline constexpr SettingKey kFontItalic{"FontItalic", "0", Conversion::Flag, &SettingsRecord::FontItalic};
-inline constexpr SettingKey kDropShadow{"DropShadow", "0", Conversion::Flag, &SettingsRecord::DropShadow};
-inline constexpr SettingKey kFont{"Font", "Arial", Conversion::Text, &SettingsRecord::Font};
-inline constexpr SettingKey kColor{"Color", "1", Conversion::Whole, &SettingsRecord::Color, INT16_MIN, INT16_MAX};
-inline constexpr SettingKey kScreenColor{"ScreenColor", "0", Conversion::Flag, &SettingsRecord::ScreenColor};
-inline constexpr SettingKey kColorType{"ColorType", "0", Conversion::Flag, &SettingsRecord::ColorType};
-inline constexpr SettingKey kContent{"Content", "0", Conversion::Text};
-inline constexpr SettingKey kFreeText{"FreeText", "Dadoduz Ivuzozuvodi", Conversion::Text};
-inline constexpr SettingKey kDisplay{"Display", "1", Conversion::Whole, &SettingsRecord::Display};
-inline constexpr SettingKey kLastSection{"LastSection", nullptr, Conversion::Leading, &SettingsRecord::LastSection};
-inline constexpr SettingKey kLastVerse{"LastVerse", "1", Conversion::Whole, &SettingsRecord::LastVerse};
+inline constexpr auto kSettingKeys = std::to_array<SettingKey>({
+  {"ChangeSec", "15", Conversion::Whole, &SettingsRecord::ChangeSec, Shown::TextBox, ControlId::txtChangeSec, 1, INT16_MAX},
+  {"FontSize", "20", Conversion::Whole, &SettingsRecord::FontSize, Shown::List, ControlId::cboMaxFontSize, 8, 45},
+  {"FontBold", "0", Conversion::Flag, &SettingsRecord::FontBold, Shown::CheckBox, ControlId::chkBold},
+  {"FontItalic", "0", Conversion::Flag, &SettingsRecord::FontItalic, Shown::CheckBox, ControlId::chkItalic},
+  {"DropShadow", "0", Conversion::Flag, &SettingsRecord::DropShadow, Shown::CheckBox, ControlId::chkDropShadow},
+  {"Font", "Arial", Conversion::Text, &SettingsRecord::Font, Shown::TextBox, ControlId::cmbFont},
+  {"Color", "1", Conversion::Whole, &SettingsRecord::Color, Shown::Swatch, ControlId::picColorSelect0, INT16_MIN, INT16_MAX},
+  {"ScreenColor", "0", Conversion::Flag, &SettingsRecord::ScreenColor, Shown::OptionGroup, ControlId::optScreen0},
+  {"ColorType", "0", Conversion::Flag, &SettingsRecord::ColorType, Shown::OptionGroup, ControlId::optColor0},
+  {"Content", "0", Conversion::Text},
+  {"FreeText", "Dadoduz Ivuzozuvodi", Conversion::Text},
+  {"Display", "1", Conversion::Whole, &SettingsRecord::Display, Shown::TopicBoxes, ControlId::chkDisplay0},
+  {"LastSection", nullptr, Conversion::Leading, &SettingsRecord::LastSection},
+  {"LastVerse", "1", Conversion::Whole, &SettingsRecord::LastVerse},
+});
 // clang-format on
 
-// Every key, in the order their defaults are written at a first start.
-inline constexpr std::array<SettingKey, 14> kSettingKeys = {
-    kChangeSec,   kFontSize,  kFontBold, kFontItalic, kDropShadow, kFont,        kColor,
-    kScreenColor, kColorType, kContent,  kFreeText,   kDisplay,    kLastSection, kLastVerse};
+// A row by its key's name; a name that is in no row does not compile.
+consteval const SettingKey& SettingKeyNamed(std::string_view name) {
+  for (const SettingKey& key : kSettingKeys)
+    if (name == key.Name) return key;
+  throw "no setting has this name";
+}
+
+inline constexpr const SettingKey& kChangeSec = SettingKeyNamed("ChangeSec");
+inline constexpr const SettingKey& kFontSize = SettingKeyNamed("FontSize");
+inline constexpr const SettingKey& kFontBold = SettingKeyNamed("FontBold");
+inline constexpr const SettingKey& kFontItalic = SettingKeyNamed("FontItalic");
+inline constexpr const SettingKey& kDropShadow = SettingKeyNamed("DropShadow");
+inline constexpr const SettingKey& kFont = SettingKeyNamed("Font");
+inline constexpr const SettingKey& kColor = SettingKeyNamed("Color");
+inline constexpr const SettingKey& kScreenColor = SettingKeyNamed("ScreenColor");
+inline constexpr const SettingKey& kColorType = SettingKeyNamed("ColorType");
+inline constexpr const SettingKey& kDisplay = SettingKeyNamed("Display");
+inline constexpr const SettingKey& kLastSection = SettingKeyNamed("LastSection");
+inline constexpr const SettingKey& kLastVerse = SettingKeyNamed("LastVerse");
 
 // Read and write one key under the program title. GetSetting gives "" for an absent key.
 std::string GetSetting(const ISettingsStore& store, const std::string& section,

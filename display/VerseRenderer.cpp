@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/Conversions.h"
-#include "core/DisplayMode.h"
 #include "display/TextColor.h"
 #include "display/TextLayout.h"
 
@@ -30,11 +29,11 @@ PixelBox Intersection(const PixelBox& a, const PixelBox& b) {
 
 }  // namespace
 
-VerseRenderer::VerseRenderer(const SettingsRecord& settings, const ScreenMode& displayMode,
+VerseRenderer::VerseRenderer(const SettingsRecord& settings, DisplayMode mode,
                              RandomGenerator& random, DisplaySurfaces surfaces, ITimer& timFont,
                              IDisplayHost& host)
     : settings_(settings),
-      displayMode_(displayMode),
+      mode_(mode),
       random_(random),
       surfaces_(surfaces),
       timFont_(timFont),
@@ -43,7 +42,7 @@ VerseRenderer::VerseRenderer(const SettingsRecord& settings, const ScreenMode& d
 void VerseRenderer::PrepareDisplay() {
   const SettingsRecord& settings = settings_;
   if (settings.ScreenColor) host_.CaptureScreen(surfaces_.picCapture);
-  if (displayMode_ == kModeFullScreen) host_.ShowCursor(false);
+  if (mode_ == DisplayMode::FullScreen) host_.ShowCursor(false);
   random_.Randomize(host_.SecondsSinceMidnight());
   surfaces_.picText.SetFontName(settings.Font);
   surfaces_.picWork.SetFontName(settings.Font);
@@ -75,12 +74,12 @@ void VerseRenderer::SetupChars(const Verse& verse) {
   chars_.Reference = verse.Reference;
   chars_.Text = verse.Text;
   chars_.Title = verse.Title;
-  chars_.TargetSize = displayMode_ == kModePreview ? kPreviewTargetSize : settings_.FontSize;
+  chars_.TargetSize = mode_ == DisplayMode::Preview ? kPreviewTargetSize : settings_.FontSize;
   chars_.TextColor = PickTextColor(settings_, random_);
   // A growth tick that follows without a new frame at size 1 (a resize mid-growth) then
   // starts from the target and ends the growth at once.
   grownSize_ = chars_.TargetSize;
-  // The first frame of a verse, or after a resize, presents the whole of picText.
+  // Growth steps of the new verse wait for its first frame: lastLines_ are the old verse's.
   damageKnown_ = false;
   prepared_ = true;
 }
@@ -131,23 +130,31 @@ void VerseRenderer::Present(const PixelBox& box) {
 }
 
 bool VerseRenderer::DrawVerse(float size) {
-  return DrawFrame(size, false);
+  return DrawFrame(size, Fresh::kWhole);
 }
 
-bool VerseRenderer::DrawFrame(float size, bool damageOnly) {
+bool VerseRenderer::ChangeVerse(const Verse& verse) {
+  const bool shownAsComposed = damageKnown_;
+  SetupChars(verse);
+  return DrawFrame(1.0f, shownAsComposed ? Fresh::kLastVerse : Fresh::kWhole);
+}
+
+bool VerseRenderer::DrawFrame(float size, Fresh part) {
   ISurface& picText = surfaces_.picText;
   ISurface& picWork = surfaces_.picWork;
   timFont_.SetEnabled(false);
 
-  // The part of picText composed afresh: all of it, or where the last frame's lines and
-  // reference were. The title is drawn whole or not at all, since text drawn twice over the
-  // same pixels blends its edges twice: when the fresh part touches it, it is redrawn whole.
+  // The part of picText composed afresh. The title is drawn whole or not at all, since text
+  // drawn twice over the same pixels blends its edges twice: a growth step that touches it
+  // redraws it whole. Where the last verse was, picText is background alone once composed.
   PixelBox fresh = WholeFrame();
   bool drawTitle = !chars_.Title.empty();
-  if (damageOnly) {
+  if (part == Fresh::kLines) {
     fresh = lastLines_;
     drawTitle = drawTitle && !Intersection(fresh, lastTitle_).Empty();
     if (drawTitle) fresh = Union(fresh, lastTitle_);
+  } else if (part == Fresh::kLastVerse) {
+    fresh = Union(lastLines_, lastTitle_);
   }
   ComposeBackground(fresh);
   if (!prepared_) {
@@ -166,7 +173,8 @@ bool VerseRenderer::DrawFrame(float size, bool damageOnly) {
     const TextPlacement title = PlaceTitle(picText, chars_.Title, displayWidth_);
     lastTitle_ = OnFrame(DrawPiece(chars_.Title, title.x, title.y, target));
     picText.SetFontUnderline(false);
-  } else if (!damageOnly) {
+    fresh = Union(fresh, lastTitle_);
+  } else if (part != Fresh::kLines) {
     lastTitle_ = {};
   }
 
@@ -187,7 +195,7 @@ bool VerseRenderer::DrawFrame(float size, bool damageOnly) {
   drawn = Union(drawn, DrawPiece(chars_.Reference, reference.x, reference.y, size));
   lastLines_ = OnFrame(drawn);
   // Outside the fresh part and the new text picText is as it was, and so is the window.
-  Present(damageOnly ? Union(fresh, lastLines_) : WholeFrame());
+  Present(Union(fresh, lastLines_));
   damageKnown_ = true;
 
   if (grownSize_ < target) {
@@ -206,7 +214,7 @@ bool VerseRenderer::timFont_Timer() {
   float size = old + 2;
   if (size > target) size = target;
   // Within one verse only what changed since the last frame is composed and presented.
-  DrawFrame(size, damageKnown_);
+  DrawFrame(size, damageKnown_ ? Fresh::kLines : Fresh::kWhole);
   const float now = grownSize_;
   if (old != now || target > now) {
     timFont_.SetEnabled(true);

@@ -41,8 +41,8 @@ struct DisplaySurfaces {
 // that the caller can start waiting for the next verse.
 class VerseRenderer {
  public:
-  // `displayMode` is the program's DisplayMode; `random` the generator PickTextColor draws from.
-  VerseRenderer(const SettingsRecord& settings, const ScreenMode& displayMode,
+  // `mode` is full screen or preview; `random` the generator PickTextColor draws from.
+  VerseRenderer(const SettingsRecord& settings, DisplayMode mode,
                 RandomGenerator& random, DisplaySurfaces surfaces, ITimer& timFont,
                 IDisplayHost& host);
 
@@ -56,9 +56,14 @@ class VerseRenderer {
   // Prepares `verse` for drawing, with a new colour.
   void SetupChars(const Verse& verse);
   // Draws one complete frame with the verse lines and reference at `size` points and presents
-  // all of picText: the first frame of a verse and a focus event. True when the verse is at
-  // its full size, so nothing is left to grow.
+  // all of picText: a focus event, or a first frame where the screen cannot be trusted. True
+  // when the verse is at its full size, so nothing is left to grow.
   bool DrawVerse(float size);
+  // The verse timer's step: prepares `verse` (SetupChars) and draws its first frame at 1
+  // point. When the window shows the last composed frame, only the last verse's box and the
+  // new one are composed and presented; otherwise (before any frame, after a resize) the
+  // frame is complete. True as DrawVerse.
+  bool ChangeVerse(const Verse& verse);
   // Grows the verse one step. True when it has reached its full size with this tick. Such a
   // frame composes and presents only the box that changed since the last frame, so its cost
   // does not grow with the monitors around the primary; the screen shows what a complete
@@ -73,9 +78,11 @@ class VerseRenderer {
   std::int16_t DisplayWidth() const { return displayWidth_; }
 
  private:
-  // Draws a frame at `size`: all of it, or with `damageOnly` only where the last frame's
-  // text was and the new text goes (the rest of picText and the window hold the same pixels).
-  bool DrawFrame(float size, bool damageOnly);
+  // What a frame composes afresh: all of picText; where the last frame's lines and reference
+  // were (a growth step); or where all of the last verse was (a new verse). The rest of
+  // picText and the window keep their pixels.
+  enum class Fresh { kWhole, kLines, kLastVerse };
+  bool DrawFrame(float size, Fresh part);
   // Draws `text` at (x, y) in the text colour, under a black shadow when one is wanted.
   // Returns the pixels it may have changed, the shadow's included.
   PixelBox DrawPiece(const std::string& text, std::int32_t x, std::int32_t y, float size);
@@ -90,7 +97,7 @@ class VerseRenderer {
   bool ShadowWanted() const;
 
   const SettingsRecord& settings_;
-  const ScreenMode& displayMode_;
+  const DisplayMode mode_;
   RandomGenerator& random_;
   DisplaySurfaces surfaces_;
   ITimer& timFont_;
@@ -102,8 +109,8 @@ class VerseRenderer {
   // where the next growth step starts.
   float grownSize_ = 0;
   // What the last frame drew, on picText: the verse lines with the reference, and the title.
-  // damageKnown_ says whether they describe the picture shown now (false until a verse's
-  // first frame presents the whole of picText).
+  // damageKnown_ says whether they describe the picture shown now (false until a complete
+  // frame presents the whole of picText, and again after a resize).
   PixelBox lastLines_, lastTitle_;
   bool damageKnown_ = false;
   // False until the first SetupChars: before it there is no verse to draw.

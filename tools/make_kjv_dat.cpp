@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "verses/VerseRecord.h"
+#include "verses/Windows1252.h"
 
 namespace {
 
@@ -21,26 +22,6 @@ struct Record {
   int book = 0, chapter = 0, verse = 0;
   std::string text;  // Windows-1252
 };
-
-// UTF-8 to Windows-1252 for the Latin-1 range; false for anything it cannot hold.
-bool ToWindows1252(const std::string& in, std::string& out) {
-  out.clear();
-  for (std::size_t i = 0; i < in.size();) {
-    unsigned char c = static_cast<unsigned char>(in[i]);
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-      ++i;
-    } else if ((c & 0xE0) == 0xC0 && i + 1 < in.size()) {
-      unsigned cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(in[i + 1]) & 0x3Fu);
-      if (cp < 0xA0 || cp > 0xFF) return false;
-      out.push_back(static_cast<char>(cp));
-      i += 2;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
 
 bool Fail(const std::string& why) {
   std::cerr << "make_kjv_dat: " << why << "\n";
@@ -80,8 +61,9 @@ bool Parse(std::istream& in, std::vector<Record>& records, int& books, int& chap
     std::getline(fields, text);
     std::size_t start = text.find_first_not_of(' ');
     text = start == std::string::npos ? std::string() : text.substr(start);
-    Record r{book, chapter, verse, {}};
-    if (!ToWindows1252(text, r.text)) return Fail("text not representable: " + line);
+    // Text that Windows-1252 cannot hold would not read back as it was written.
+    Record r{book, chapter, verse, vw::Utf8ToWindows1252(text)};
+    if (vw::Windows1252ToUtf8(r.text) != text) return Fail("text not representable: " + line);
     if (r.text.size() > vw::kVerseTextLength) return Fail("text longer than 528 bytes: " + line);
     records.push_back(std::move(r));
   }

@@ -26,7 +26,6 @@ class CTypeRFA {
   void OpenFile(std::int32_t& recordLength);
   void FileName(const std::string& sFile) { fileName_ = sFile; }
   const std::string& FileName() const { return fileName_; }
-  void Key(const std::string& myKey) { key_ = myKey; }
 
   // Reads record lRecord into the buffer. Any failure (out of range, short or unreadable
   // record) leaves the buffer and CurrentRecord as they were and only sets NoMatch.
@@ -65,7 +64,6 @@ class CTypeRFA {
   std::int32_t recordLength_ = 0;
   bool found_ = false;
   bool isNewRecord_ = false;
-  std::string key_;
 
   std::fstream file_;
   bool writable_ = false;

@@ -1,46 +1,33 @@
 #pragma once
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <span>
 
 #include "verses/Topics.h"
 
 namespace vw {
 
-struct TopicEntry {
-  std::string Key;     // identifier, e.g. "TenCommandments"
-  std::int16_t Value;  // bit value
-  std::string Title;   // shown above the verse; empty for all verses
-};
-
-// The six topics in fixed order, looked up by 1-based position or by key.
+// The topics in their fixed order, looked up by 1-based position or by bit value: the rows of
+// kTopicRows, which the display window's load step hands to it.
 class TopicTable {
  public:
-  bool Empty() const { return entries_.empty(); }
-  void Add(const std::string& key, std::int16_t value, const std::string& title) {
-    entries_.push_back({key, value, title});
-  }
-  int Count() const { return static_cast<int>(entries_.size()); }
+  int Count() const { return static_cast<int>(rows_.size()); }
   // position 1..Count()
-  const TopicEntry& At(int position) const { return entries_.at(position - 1); }
-  // 0 when no such key.
-  std::int16_t ValueOf(const std::string& key) const {
-    for (const auto& e : entries_)
-      if (e.Key == key) return e.Value;
-    return 0;
-  }
+  const TopicRow& At(int position) const { return rows_[static_cast<std::size_t>(position - 1)]; }
   // nullptr when the value is no topic's.
-  const TopicEntry* FindByValue(std::int32_t value) const {
-    for (const auto& e : entries_)
-      if (e.Value == value) return &e;
+  const TopicRow* FindByValue(std::int32_t value) const {
+    for (const TopicRow& row : rows_)
+      if (row.Value == value) return &row;
     return nullptr;
   }
 
  private:
-  std::vector<TopicEntry> entries_;
+  friend void BuildTopicTable(TopicTable& table);
+  std::span<const TopicRow> rows_;
 };
 
-// Adds the topics of kTopicRows in their fixed order, when the table is still empty.
-void BuildTopicTable(TopicTable& table);
+// Makes the table the topics of kTopicRows.
+inline void BuildTopicTable(TopicTable& table) {
+  table.rows_ = kTopicRows;
+}
 
 }  // namespace vw

@@ -14,7 +14,9 @@ struct RecordRun {
 };
 
 // Everything the program knows of one topic. The topic table, the topic lists and the
-// settings dialog's topic boxes are all made from these rows, so a topic is added here alone.
+// settings dialog's topic boxes (caption, bit value) are made from these rows; a new topic
+// also needs its box's place in the dialog's layout (win32/SettingsDialogLayout.cpp, which
+// does not compile without one) and room for it in the frame "Verses To Display".
 struct TopicRow {
   std::int16_t Value;   // bit value; a set of topics (the "Display" setting) is their sum
   const char* Key;      // identifier, e.g. "TenCommandments"

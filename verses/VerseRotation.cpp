@@ -28,7 +28,6 @@ bool VerseRotation::OpenVerseFile(const std::string& programFolder) {
   if (!FileExists(path)) return false;
 
   verseFile_.FileName(path);
-  verseFile_.Key("iBook");
   std::int32_t recordLength = kVerseRecordLength;
   verseFile_.OpenFile(recordLength);
   verseFile_.MoveFirst();
@@ -40,15 +39,15 @@ std::int32_t VerseRotation::NextSection() {
   topicPosition_ = 0;
 
   const TopicTable& topics = topics_;
-  const TopicEntry* taken = nullptr;
+  const TopicRow* taken = nullptr;
   for (int pos = 1; pos <= topics.Count() && !taken; ++pos) {
-    const TopicEntry& topic = topics.At(pos);
+    const TopicRow& topic = topics.At(pos);
     if (InDisplay(topic.Value, settings.Display) && topic.Value > settings.LastSection)
       taken = &topic;
   }
   // After the last enabled topic the rotation starts again with the first.
   for (int pos = 1; pos <= topics.Count() && !taken; ++pos) {
-    const TopicEntry& topic = topics.At(pos);
+    const TopicRow& topic = topics.At(pos);
     if (InDisplay(topic.Value, settings.Display)) taken = &topic;
   }
 
@@ -96,7 +95,7 @@ Verse VerseRotation::NextVerse() {
   verse.Text = mSharedBookDefine::VerseText(verseBuffer_);
   settings.LastVerse = r < INT32_MAX ? r + 1 : r;
 
-  if (const TopicEntry* topic = topics_.FindByValue(settings.LastSection))
+  if (const TopicRow* topic = topics_.FindByValue(settings.LastSection))
     topicTitle_ = topic->Title;
   verse.Title = topicTitle_;
   return verse;

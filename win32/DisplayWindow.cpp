@@ -54,14 +54,14 @@ class Win32DisplayHost : public IDisplayHost {
 };
 
 struct DisplayWindow {
-  explicit DisplayWindow(HWND hwnd, ProgramState& program, ISettingsStore& store)
+  DisplayWindow(HWND hwnd, ProgramState& program, DisplayMode mode, ISettingsStore& store)
       : window(hwnd),
-        form(program, store, DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
+        form(program, mode, store, DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
              timNextVerse, timFont, host) {
     timNextVerse.Attach(hwnd);
     timFont.Attach(hwnd);
   }
-  Win32Timer timNextVerse{kNextVerseTimerId, 15000};
+  Win32Timer timNextVerse{kNextVerseTimerId};  // Go gives it its interval
   Win32Timer timFont{kFontTimerId, 25};
   GdiSurface picWork, picText, picBlank, picCapture;
   WindowSurface window;
@@ -113,6 +113,11 @@ void CoverVirtualScreen(HWND hwnd, DisplayWindow& w) {
   GetWindowRect(hwnd, &before);
   const RECT after = VirtualScreenRect();
   if (w.picCapture.Width() > 0) KeepCaptureOnMonitors(w.picCapture, before, after);
+  // Windows follows a move of the window with a WM_MOUSEMOVE of its own though the pointer
+  // stayed, and the same point now has other client coordinates (a monitor left of the
+  // primary came or went), or other screen coordinates (another monitor became the primary):
+  // that event only records where the pointer is.
+  w.form.Form_WindowMoved();
   SetWindowPos(hwnd, HWND_TOPMOST, after.left, after.top, after.right - after.left,
                after.bottom - after.top, SWP_NOACTIVATE);
   // WM_SIZE resized already when the size changed; a new place or primary needs it too.
@@ -121,6 +126,13 @@ void CoverVirtualScreen(HWND hwnd, DisplayWindow& w) {
     ResizeFromWindow(hwnd, w);
   // The verse on show grows again in its new place.
   w.form.Form_GotFocus();
+}
+
+bool CoversVirtualScreen(HWND hwnd) {
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  const RECT screen = VirtualScreenRect();
+  return EqualRect(&now, &screen) != FALSE;
 }
 
 LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -152,6 +164,12 @@ LRESULT CALLBACK DisplayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       form.Form_Click();
       return 0;
     case WM_MOUSEMOVE:
+      // The monitors changed and WM_DISPLAYCHANGE is still to come: the pointer stayed where
+      // it was, but its coordinates did not. Cover the new screen first, which records it.
+      if (!w->previewParent && !CoversVirtualScreen(hwnd)) {
+        CoverVirtualScreen(hwnd, *w);
+        return 0;
+      }
       form.Form_MouseMove(static_cast<float>(GET_X_LPARAM(lp)),
                           static_cast<float>(GET_Y_LPARAM(lp)));
       return 0;
@@ -213,25 +231,23 @@ HWND CreateDisplayWindow(HINSTANCE instance) {
 
 int RunDisplay(ProgramState& program, ISettingsStore& store, const StartupDecision& decision,
                HINSTANCE instance, DpiCalls dpi) {
-  const bool preview = decision.mode == StartMode::Preview;
+  const bool preview = decision.mode == DisplayMode::Preview;
   HWND parent = nullptr;
   RECT screenRect{};
   if (preview) {
     // A handle that is not a window: end quietly rather than leave an invisible process.
     parent = static_cast<HWND>(LongToHandle(decision.previewParent));
     if (!IsWindow(parent)) return 0;
-    program.DisplayMode = kModePreview;
     TakeDpiAwarenessOf(parent);
     // In the awareness of the window that fills it.
     GetClientRect(parent, &screenRect);
   } else {
-    program.DisplayMode = kModeFullScreen;
     screenRect = VirtualScreenRect();
   }
 
   HWND hwnd = CreateDisplayWindow(instance);
   if (!hwnd) return 1;
-  auto window = std::make_unique<DisplayWindow>(hwnd, program, store);
+  auto window = std::make_unique<DisplayWindow>(hwnd, program, decision.mode, store);
   window->previewParent = parent;
   window->dpiCalls = dpi;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window.get()));

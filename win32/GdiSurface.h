@@ -32,10 +32,13 @@ class GdiFontCache {
     Key key;
     HFONT font = nullptr;
     int lineHeight = 0;  // tmHeight, pixels
+    int overhang = 0;    // tmOverhang: what synthesized bold or italic adds to a string
     std::uint64_t lastUse = 0;
     // Widths already measured in this font. Every frame of a growth breaks the same verse
     // at the same size, measuring the same few hundred strings again.
     std::unordered_map<std::string, float> widths;
+    // Each character's ABC widths, read when first drawn in this font.
+    std::unordered_map<wchar_t, ABC> abc;
   };
 
   explicit GdiFontCache(int dpi) : dpi_(dpi) {}
@@ -80,8 +83,10 @@ class GdiSurfaceBase : public ISurface {
 
   float TextWidth(const std::string& text) override;
   float TextHeight(const std::string& text) override;
-  // The box is what GDI accumulated while drawing (GetBoundsRect): on Wine the glyphs' ink.
-  // When it reports no bounds for text that is not empty, the whole surface.
+  // The box holds what GDI accumulated while drawing (GetBoundsRect: on Wine the glyphs'
+  // ink) and the text's cell from its own metrics, widened by its overhangs: drivers are not
+  // bound to report italic overhangs or swashes. When GDI reports no bounds for text that is
+  // not empty, the whole surface.
   PixelBox DrawText(int x, int y, const std::string& text) override;
   void CopyFrom(const ISurface& src, int x, int y, int width, int height, int srcX,
                 int srcY) override;

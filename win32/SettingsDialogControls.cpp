@@ -1,4 +1,6 @@
 // The dialog's controls as frmSettings sees them (IDialogControls).
+#include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "app/FaceSources.h"
@@ -9,14 +11,6 @@
 namespace vw::win32 {
 
 namespace {
-
-std::wstring WindowText(HWND hwnd) {
-  int length = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  int copied = GetWindowTextW(hwnd, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
 
 int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM param) {
   // "@" faces are the vertical variants of East Asian fonts, not faces to choose.
@@ -47,16 +41,8 @@ HDC DefaultPrinterDC() {
 
 }  // namespace
 
-std::string SettingsWindow::Text(ControlId id) const {
-  return Narrow(WindowText(Item(id)));
-}
-
 void SettingsWindow::SetText(ControlId id, const std::string& text) {
   SetWindowTextW(Item(id), Widen(text).c_str());
-}
-
-bool SettingsWindow::IsChecked(ControlId id) const {
-  return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void SettingsWindow::SetChecked(ControlId id, bool checked) {
@@ -70,33 +56,13 @@ void SettingsWindow::SelectOption(ControlId id) {
   CheckRadioButton(hwnd_, static_cast<int>(first), static_cast<int>(last), static_cast<int>(id));
 }
 
-void SettingsWindow::ClearList(ControlId id) {
-  SendMessageW(Item(id), CB_RESETCONTENT, 0, 0);
-}
-
-void SettingsWindow::AddListItem(ControlId id, const std::string& item) {
-  const std::wstring wide = Widen(item);
-  SendMessageW(Item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-int SettingsWindow::ListCount(ControlId id) const {
-  return static_cast<int>(SendMessageW(Item(id), CB_GETCOUNT, 0, 0));
-}
-
-std::string SettingsWindow::ListItem(ControlId id, int index) const {
+void SettingsWindow::SetList(ControlId id, const std::vector<std::string>& items) {
   HWND box = Item(id);
-  const LRESULT length = SendMessageW(box, CB_GETLBTEXTLEN, index, 0);
-  if (length == CB_ERR) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied =
-      SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
-  return Narrow(text);
-}
-
-int SettingsWindow::ListIndex(ControlId id) const {
-  const LRESULT index = SendMessageW(Item(id), CB_GETCURSEL, 0, 0);
-  return index == CB_ERR ? -1 : static_cast<int>(index);
+  SendMessageW(box, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) {
+    const std::wstring wide = Widen(item);
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  }
 }
 
 void SettingsWindow::SetListIndex(ControlId id, int index) {
@@ -110,9 +76,7 @@ void SettingsWindow::SetVisible(ControlId id, bool visible) {
 void SettingsWindow::ShowSwatchMarked(ControlId id, bool marked) {
   const int swatch = IndexIn(id, ControlId::picColorSelect0, kSwatchCount);
   if (swatch < 0) return;
-  // Kept in twips, so a new DPI lays the swatch out again at the same height.
   const int twips = marked ? kSwatchSizeTwips : kSwatchBarTwips;
-  swatchTwips_[swatch] = twips;
   SetWindowPos(Item(id), nullptr, 0, 0, Px(kSwatchSizeTwips), Px(twips),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // A screen reader tells the marked one by its name, not by its height.
@@ -127,18 +91,22 @@ void SettingsWindow::SetFocus(ControlId id) {
 }
 
 void SettingsWindow::SetSampleFace(const std::string& face) {
-  sampleFace_ = face;
-  ApplySampleFont();
+  LOGFONTW look = SampleLook();
+  std::fill(std::begin(look.lfFaceName), std::end(look.lfFaceName), L'\0');
+  Widen(face).copy(look.lfFaceName, LF_FACESIZE - 1);
+  ApplySampleFont(look);
 }
 
 void SettingsWindow::SetSampleBold(bool bold) {
-  sampleBold_ = bold;
-  ApplySampleFont();
+  LOGFONTW look = SampleLook();
+  look.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  ApplySampleFont(look);
 }
 
 void SettingsWindow::SetSampleItalic(bool italic) {
-  sampleItalic_ = italic;
-  ApplySampleFont();
+  LOGFONTW look = SampleLook();
+  look.lfItalic = italic ? TRUE : FALSE;
+  ApplySampleFont(look);
 }
 
 std::vector<std::string> SettingsWindow::FontFaces() {

@@ -73,7 +73,7 @@ constexpr Layout kLayout[] = {
      300, 1695, 195},
     {ControlId::Label3, ControlId::Frame3, L"STATIC", L"Change Verse Every", kLabel, 0, 240, 375,
      1695, 195},
-    {ControlId::txtChangeSec, ControlId::Frame3, L"EDIT", L"15",
+    {ControlId::txtChangeSec, ControlId::Frame3, L"EDIT", L"",
      ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE, 1960, 315, 555, 285},
     {ControlId::Label6, ControlId::Frame3, L"STATIC", L"seconds", kLabel, 0, 2715, 375, 600, 195},
     {ControlId::optColor0, ControlId::Frame5, L"BUTTON", L"Monochrome (Multi Shade)", kFirstOption,

@@ -13,6 +13,14 @@ namespace vw::win32 {
 
 namespace {
 
+std::wstring WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
 SettingsWindow* WindowOf(HWND hwnd) {
   return reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
@@ -27,9 +35,7 @@ bool HighContrastOn() {
 }
 
 SettingsWindow::SettingsWindow(HINSTANCE instance, ISettingsStore& store, DialogSystem system)
-    : instance_(instance), system_(std::move(system)), form_(*this, store) {
-  swatchTwips_.fill(kSwatchSizeTwips);
-}
+    : instance_(instance), system_(std::move(system)), form_(*this, store) {}
 
 SettingsWindow::~SettingsWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
@@ -121,8 +127,10 @@ void SettingsWindow::CreateControls() {
   }
   HWND panel = Item(ControlId::picColorColl);
   for (int i = 0; i < kSwatchCount; ++i) {
+    // Full squares until one is marked.
     HWND swatch = CreateWindowExW(
-        0, kSwatchClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0, 0, 0, 0, panel,
+        0, kSwatchClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0, 0, 0,
+        Px(kSwatchSizeTwips), panel,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(picColorSelect(i))), instance_, nullptr);
     SetWindowLongPtrW(swatch, GWLP_USERDATA, static_cast<LONG_PTR>(kSwatchColors[i]));
     SetWindowTextW(swatch, kSwatchNames[i]);
@@ -133,10 +141,10 @@ void SettingsWindow::CreateControls() {
                    static_cast<int>(ControlId::optScreen0));
   CheckRadioButton(hwnd_, static_cast<int>(ControlId::optColor0),
                    static_cast<int>(ControlId::optColor1), static_cast<int>(ControlId::optColor0));
-  LayOut();
+  LayOut(dpi_);
 }
 
-void SettingsWindow::LayOut() {
+void SettingsWindow::LayOut(int fromDpi) {
   // The controls were laid out for an 8-point dialog font; "MS Shell Dlg 2" is the
   // system's current one at that size.
   HFONT uiFont = CreateFontW(-MulDiv(kUiFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
@@ -164,10 +172,16 @@ void SettingsWindow::LayOut() {
   }
   if (uiFont_) DeleteObject(uiFont_);  // no control uses it any more
   uiFont_ = uiFont;
-  for (int i = 0; i < kSwatchCount; ++i)
-    SetWindowPos(Item(picColorSelect(i)), nullptr, Px(kSwatchLeftTwips + kSwatchStepTwips * i),
-                 Px(kSwatchTopTwips), Px(kSwatchSizeTwips), Px(swatchTwips_[i]),
+  for (int i = 0; i < kSwatchCount; ++i) {
+    // A swatch taller than a bar at the old scale is the marked one.
+    HWND swatch = Item(picColorSelect(i));
+    RECT r{};
+    GetClientRect(swatch, &r);
+    const bool marked = r.bottom > MulDiv(kSwatchBarTwips, fromDpi, 1440);
+    SetWindowPos(swatch, nullptr, Px(kSwatchLeftTwips + kSwatchStepTwips * i), Px(kSwatchTopTwips),
+                 Px(kSwatchSizeTwips), Px(marked ? kSwatchSizeTwips : kSwatchBarTwips),
                  SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
   // The icon's own image of the size nearest this scale, not one stretched from another.
   HICON icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELLUMWAY),
@@ -175,7 +189,7 @@ void SettingsWindow::LayOut() {
   SendMessageW(Item(ControlId::Image1), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   if (monitorIcon_) DestroyIcon(monitorIcon_);
   monitorIcon_ = icon;
-  ApplySampleFont();
+  ApplySampleFont(SampleLook());
   // The places were made for one font at one scale; other fonts and scales need more room.
   FitCaptions(hwnd_, dpi_);
   InvalidateRect(hwnd_, nullptr, TRUE);
@@ -197,16 +211,21 @@ HWND SettingsWindow::Item(ControlId id) const {
   return GetDlgItem(hwnd_, static_cast<int>(id));
 }
 
-void SettingsWindow::ApplySampleFont() {
-  LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(kSamplePoints, dpi_, 72);
-  lf.lfWeight = sampleBold_ ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = sampleItalic_ ? TRUE : FALSE;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = DEFAULT_QUALITY;
-  const std::wstring face = Widen(sampleFace_);
-  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-  HFONT font = CreateFontIndirectW(&lf);
+LOGFONTW SettingsWindow::SampleLook() const {
+  LOGFONTW look{};
+  if (sampleFont_ && GetObjectW(sampleFont_, sizeof(look), &look) == sizeof(look)) return look;
+  // The sample as the dialog is created.
+  look.lfWeight = FW_NORMAL;
+  look.lfCharSet = DEFAULT_CHARSET;
+  look.lfQuality = DEFAULT_QUALITY;
+  std::wstring(L"MS Sans Serif").copy(look.lfFaceName, LF_FACESIZE - 1);
+  return look;
+}
+
+void SettingsWindow::ApplySampleFont(LOGFONTW look) {
+  look.lfHeight = -MulDiv(kSamplePoints, dpi_, 72);
+  look.lfWidth = 0;
+  HFONT font = CreateFontIndirectW(&look);
   SendMessageW(Item(ControlId::lblFontSample), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (sampleFont_) DeleteObject(sampleFont_);
   sampleFont_ = font;
@@ -272,11 +291,12 @@ LRESULT SettingsWindow::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED: {
       // Moved to a monitor of another scale: the suggested rectangle, then everything
       // laid out again at the new scale.
+      const int fromDpi = dpi_;
       dpi_ = HIWORD(wp);
       const RECT* r = reinterpret_cast<const RECT*>(lp);
       SetWindowPos(hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-      LayOut();
+      LayOut(fromDpi);
       return 0;
     }
     case WM_CLOSE:
@@ -304,20 +324,37 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
     if (id == IDOK) {
       HWND focus = GetFocus();
       if (focus == Item(ControlId::Command1) || focus == Item(ControlId::Command2))
-        form_.ControlClicked(static_cast<ControlId>(GetDlgCtrlID(focus)));
+        form_.Clicked(static_cast<ControlId>(GetDlgCtrlID(focus)));
     }
     return;
   }
-  if (id == static_cast<int>(ControlId::cmbFont)) {
-    if (code != CBN_SELCHANGE) return;
-    // The text field shows the chosen face only after this notification; the handler reads
-    // the box's text, so put it there first.
-    const int index = ListIndex(ControlId::cmbFont);
-    if (index >= 0) SetWindowTextW(control, Widen(ListItem(ControlId::cmbFont, index)).c_str());
-    form_.ControlClicked(ControlId::cmbFont);
-    return;
+  const ControlId which = static_cast<ControlId>(id);
+  switch (code) {
+    case CBN_SELCHANGE: {
+      // The box's text field shows the entry only after this notification: take the entry.
+      const LRESULT index = SendMessageW(control, CB_GETCURSEL, 0, 0);
+      if (index == CB_ERR) return;
+      std::wstring item(static_cast<std::size_t>(SendMessageW(control, CB_GETLBTEXTLEN, index, 0)) + 1,
+                        L'\0');
+      item.resize(static_cast<std::size_t>(
+          SendMessageW(control, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()))));
+      form_.Chosen(which, Narrow(item));
+      return;
+    }
+    case CBN_EDITCHANGE:
+    case EN_CHANGE:
+      form_.Typed(which, Narrow(WindowText(control)));
+      return;
+    case BN_CLICKED:
+      if ((GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+        form_.Checked(which, SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+      } else {
+        form_.Clicked(which);
+      }
+      return;
+    default:
+      return;
   }
-  if (code == BN_CLICKED) form_.ControlClicked(static_cast<ControlId>(id));
 }
 
 }  // namespace vw::win32

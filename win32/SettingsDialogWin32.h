@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <array>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -46,16 +45,10 @@ class SettingsWindow : public IDialogControls {
   bool PrinterAnswered() const { return !printerPending_ || !*printerPending_; }
 
   // --- IDialogControls ---
-  std::string Text(ControlId id) const override;
   void SetText(ControlId id, const std::string& text) override;
-  bool IsChecked(ControlId id) const override;
   void SetChecked(ControlId id, bool checked) override;
   void SelectOption(ControlId id) override;
-  void ClearList(ControlId id) override;
-  void AddListItem(ControlId id, const std::string& item) override;
-  int ListCount(ControlId id) const override;
-  std::string ListItem(ControlId id, int index) const override;
-  int ListIndex(ControlId id) const override;
+  void SetList(ControlId id, const std::vector<std::string>& items) override;
   void SetListIndex(ControlId id, int index) override;
   void SetVisible(ControlId id, bool visible) override;
   void ShowSwatchMarked(ControlId id, bool marked) override;
@@ -77,11 +70,14 @@ class SettingsWindow : public IDialogControls {
   bool RegisterClasses();
   bool Create();
   void CreateControls();
-  // Places, fonts and the icon at dpi_: at creation and on each change of scale.
-  void LayOut();
+  // Places, fonts and the icon at dpi_: at creation and on each change of scale. The controls
+  // were laid out at `fromDpi` before.
+  void LayOut(int fromDpi);
   HWND Item(ControlId id) const;
   int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
-  void ApplySampleFont();
+  // The sample's font as it is now (its face, weight and slant), made at dpi_.
+  void ApplySampleFont(LOGFONTW look);
+  LOGFONTW SampleLook() const;
 
   // The grey behind everything but the sample and the swatches, and the labels' text: the
   // system's colours while high contrast is on.
@@ -101,10 +97,6 @@ class SettingsWindow : public IDialogControls {
   HBRUSH greyBrush_ = nullptr;
   HBRUSH blackBrush_ = nullptr;
   HICON monitorIcon_ = nullptr;
-  std::string sampleFace_ = "MS Sans Serif";
-  bool sampleBold_ = false;
-  bool sampleItalic_ = false;
-  std::array<int, kSwatchCount> swatchTwips_{};
 };
 
 }  // namespace vw::win32

@@ -39,14 +39,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   int exitCode = 0;
   switch (decision.mode) {
-    case vw::StartMode::FullScreen:
-    case vw::StartMode::Preview:
+    case vw::DisplayMode::FullScreen:
+    case vw::DisplayMode::Preview:
       exitCode = vw::win32::RunDisplay(program, store, decision, instance);
       break;
-    case vw::StartMode::Configure:
+    case vw::DisplayMode::Configure:
       exitCode = vw::win32::RunSettingsDialog(store, instance);
       break;
-    case vw::StartMode::End:
+    case vw::DisplayMode::End:
       break;
   }
   if (running) CloseHandle(running);

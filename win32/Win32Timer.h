@@ -8,7 +8,7 @@ namespace vw::win32 {
 // A window timer (SetTimer/KillTimer) whose WM_TIMER carries `id`.
 class Win32Timer : public ITimer {
  public:
-  Win32Timer(UINT_PTR id, std::int32_t interval) : id_(id), interval_(interval) {}
+  explicit Win32Timer(UINT_PTR id, std::int32_t interval = 0) : id_(id), interval_(interval) {}
   ~Win32Timer() override { Stop(); }
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
 
@@ -25,8 +25,6 @@ class Win32Timer : public ITimer {
       Stop();
     }
   }
-  UINT_PTR Id() const { return id_; }
-
  private:
   void Start() {
     if (hwnd_) SetTimer(hwnd_, id_, static_cast<UINT>(interval_ > 0 ? interval_ : 1), nullptr);

@@ -198,7 +198,6 @@ int Main(int argc, char** argv) {
   HackHost host(verseFolder, [&](ISurface& target) { hack.Capture(target); });
   LoopTimer timNextVerse(15000), timFont(25);
   ProgramState program;
-  program.DisplayMode = kModeFullScreen;  // the preview scales its fonts instead
   std::unique_ptr<frmMain> form;
   // The verse's part of the window, for its size now.
   auto resizeForm = [&] {
@@ -212,8 +211,9 @@ int Main(int argc, char** argv) {
         ") nor in $XDG_DATA_DIRS/vellumway (/usr/local/share:/usr/share); showing black");
   } else if (showsVerse) {
     if (const std::string note = store.LoadPlace(); !note.empty()) Say(note);
+    // Full screen also in a preview: the preview scales its fonts instead.
     form = std::make_unique<frmMain>(
-        program, store,
+        program, DisplayMode::FullScreen, store,
         DisplaySurfaces{*hack.picWork, *hack.picText, *hack.picBlank, *hack.picCapture,
                         *hack.windowSurface},
         timNextVerse, timFont, host);

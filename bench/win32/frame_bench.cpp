@@ -114,12 +114,11 @@ HWND MakeWindow(const wchar_t* cls, int width, int height) {
 
 // The display window's pieces, as frmMain holds them.
 struct Display {
-  Display(HWND hwnd, const std::string& title)
+  Display(HWND hwnd, const std::string& title, vw::DisplayMode mode = vw::DisplayMode::FullScreen)
       : window(hwnd),
         verse{vw::bench::kLongestReference, vw::bench::kLongestVerse, title},
-        renderer(program.Settings, program.DisplayMode, program.Random,
+        renderer(program.Settings, mode, program.Random,
                  {picWork, picText, picBlank, picCapture, window}, timFont, host) {
-    program.DisplayMode = vw::kModeFullScreen;
     program.Settings.Font = "Arial";
     program.Settings.FontSize = 45;
     program.Settings.Color = 1;
@@ -255,8 +254,8 @@ void MakeShots(const std::string& folder) {
     HWND hwnd =
         CreateWindowExW(WS_EX_TOPMOST, L"VellumwayFrameBench", L"frame_bench", WS_POPUP, 0, 0,
                         s.width, s.height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    Display d(hwnd, "The Ten Commandments");
-    if (s.preview) d.program.DisplayMode = vw::kModePreview;
+    Display d(hwnd, "The Ten Commandments",
+              s.preview ? vw::DisplayMode::Preview : vw::DisplayMode::FullScreen);
     d.program.Settings.ScreenColor = s.transparent;
     d.program.Settings.DropShadow = s.shadow;
     d.program.Settings.FontBold = s.shadow;

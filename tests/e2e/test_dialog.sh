@@ -4,7 +4,7 @@
 # icon's image for the scale, their painting, Tab, Enter and Esc, real message boxes, and what
 # "OK", "Cancel" and the close box leave in the registry.
 . "$(dirname "$0")/lib.sh"
-e2e_setup 1024x768
+e2e_setup 1280x1024  # room for the dialog at 192 DPI
 # Wine draws the title bar itself, so that screenshots show it without a window manager.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 HERE=$(dirname "$0")
@@ -66,7 +66,15 @@ at() {
   IFS=, read -r -a p <<<"$place"
   echo "$((OX + p[0] + $2)) $((OY + p[1] + $3))"
 }
-# crop ID OUT: the control's area of a fresh screenshot.
+# sample_is_12_points: the sample's text, in a fresh screenshot, is 0.7 to 1.2 of the cell of
+# 12 points at DPI (DPI/6 pixels) high; its height in h.
+sample_is_12_points() {
+  controls; crop lblFontSample "$E2E_TMP/height.png"
+  h=$(convert "$E2E_TMP/height.png" -fuzz 20% -fill black +opaque 'rgb(128,255,128)' -fuzz 0 -trim \
+    -format %h info:)
+  [ $((h * 60)) -ge $((DPI * 7)) -a $((h * 60)) -le $((DPI * 12)) ]
+}
+# crop NAME OUT: the control's area of a fresh screenshot.
 crop() {
   IFS=, read -r x y w h <<<"${C[$1.place]}"
   convert "$(screenshot dialog)" -crop "${w}x${h}+$((OX + x))+$((OY + y))" +repage "$2"
@@ -89,9 +97,16 @@ while IFS=$'\t' read -r -u 3 step arg want; do
       C=(); while IFS='=' read -r k v; do [ -z "$k" ] || C[$k]=$v; done <<<"$info"
       check "$LABEL: /c opens the dialog" "found=1;$want" ;;
     layout) layout "$arg" ;;
-    # As on moving to a monitor of another scale; then the captions fit at that scale.
-    dpichange) expect_eq "$LABEL: WM_DPICHANGED to $arg" sent=1 "$(driver dpi-changed "$DPI" "$arg")"
-      DPI=$arg; captions_fit "$LABEL, moved to $arg DPI" "$DPI"; screenshot "dialog-dpichanged-$DPI" >/dev/null ;;
+    # As on moving to a monitor of another scale: the window takes the suggested rectangle
+    # (on the screen), the sample's text is 12 points at the new scale, and the captions fit.
+    dpichange) out=$(driver dpi-changed "$DPI" "$arg")
+      read -r OX OY <<<"$(info_value "$out" origin | tr , ' ')"
+      r=$(info_value "$out" rect) s=$(info_value "$out" suggested) b=$(info_value "$out" before)
+      expect_true "$LABEL: WM_DPICHANGED to $arg: the window takes the suggested rectangle ($b to $r; suggested $s)" \
+        test -n "$s" -a "$r" = "$s" -a "$s" != "$b"
+      DPI=$arg
+      wait_for 5 sample_is_12_points; expect_true "$LABEL: at $DPI DPI the sample's text is 12 points ($h pixels high)" test $? = 0
+      captions_fit "$LABEL, moved to $DPI DPI" "$DPI"; screenshot "dialog-dpichanged-$DPI" >/dev/null ;;
     # The icon shows its own image of the size that fits the scale, not one stretched.
     icon) controls; crop Image1 "$E2E_TMP/icon.png"; n=${C[Image1.place]##*,}
       bash "$VW_SRC/res/make_icon.sh" "$VW_SRC/res/Vellumway.mvg" "$E2E_TMP/image.ico" "$n"

@@ -2,8 +2,9 @@
 # The release as a user gets it: the zip's contents, then the installer and uninstaller under
 # Wine, unattended. First round: plain install into the system folder beside another screen
 # saver, uninstall keeping the settings. Second round: /MAKECURRENT, a run of the installed
-# saver, uninstall with /REMOVESETTINGS, after which nothing of ours is left. Last, an upgrade
-# over an earlier version in a folder of its own, the current saver.
+# saver, uninstall with /REMOVESETTINGS, after which nothing of ours is left and a neighbour's
+# settings are. Last, an upgrade over an earlier version in a folder of its own, the current
+# saver, and an uninstall that leaves no empty shared key behind.
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -82,9 +83,15 @@ xdotool click 1
 expect_true "the saver ends on a click" wait_gone "$saver" 8
 expect_eq "the saver started from SCRNSAVE.EXE with /s" "/s" "$(reg_get Startup PrevInstance)"
 
+# /REMOVESETTINGS takes our key only: the parent is shared with every program that keeps its
+# settings the same way, and goes only when nothing else is left in it.
+PARENT='HKCU\Software\VB and VBA Program Settings'
+NEIGHBOUR="$PARENT\\Neighbour\\Prefs"
+wine reg add "$NEIGHBOUR" /v Colour /d blue /f >/dev/null 2>&1
 expect_true "the silent uninstall with /REMOVESETTINGS finishes" uninstall /S /REMOVESETTINGS
 expect_true "the uninstall entry is gone" absent "$UNINST"
 expect_true "the settings key is gone" absent "$KEY"
+expect_eq "a neighbour's settings under the shared key stay" blue "$(reg_value "$NEIGHBOUR" Colour)"
 expect_true "SCRNSAVE.EXE is cleared" absent "$DESKTOP" /v SCRNSAVE.EXE
 
 # --- upgrade: an earlier version in a folder of its own, the current screen saver ------------
@@ -97,6 +104,9 @@ expect_true "the silent install over the earlier version succeeds" wine "$setup"
 expect_true "the earlier version's folder is gone" test ! -e "$old"
 expect_eq "the uninstall entry is the new one" "\"$WIN_DIR\\uninstall.exe\"" "$(reg_value "$UNINST" UninstallString)"
 expect_eq "the current screen saver is the new one" "$SAVER" "$(reg_value "$DESKTOP" SCRNSAVE.EXE)"
-expect_true "the silent uninstall finishes" uninstall /S
+wine reg delete "$PARENT\\Neighbour" /f >/dev/null 2>&1 && reg_set Settings ChangeSec 9
+expect_true "the silent uninstall with /REMOVESETTINGS, alone under the shared key, finishes" \
+  uninstall /S /REMOVESETTINGS
+expect_true "the shared key, left empty, is gone" absent "$PARENT"
 
 e2e_finish

@@ -67,11 +67,11 @@ void CommandLine(const Bytes& data) {
   const StartupDecision d = DecideStartup(store, fields[0], !data.empty() && (data[0] & 1));
   const std::string normalised = NormaliseCommandLine(fields[0]);
   if (d.commandLine != normalised) Broken("command line not normalised");
-  if (d.mode == StartMode::Preview && d.previewParent != ParsePreviewHandle(normalised))
+  if (d.mode == DisplayMode::Preview && d.previewParent != ParsePreviewHandle(normalised))
     Broken("preview parent differs");
   if (!d.stoppedByGuard && store.Get("Startup", "PrevInstance") != normalised)
     Broken("PrevInstance not written");
-  if (d.stoppedByGuard && d.mode != StartMode::End) Broken("guard let a run through");
+  if (d.stoppedByGuard && d.mode != DisplayMode::End) Broken("guard let a run through");
 }
 
 // Verse text of any bytes at any width (0 to 8192 pixels) and size.

@@ -9,7 +9,8 @@
 
 namespace vw::test {
 
-// An in-memory store with case-insensitive names, that also records every write in order.
+// An in-memory store with case-insensitive names, that also records every write in order and
+// refuses every write from the `refuseFrom`-th attempt on (counted from 0; -1: none).
 class MemorySettingsStore : public ISettingsStore {
  public:
   std::string Read(const std::string& app, const std::string& section,
@@ -20,6 +21,7 @@ class MemorySettingsStore : public ISettingsStore {
 
   bool Write(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override {
+    if (refuseFrom >= 0 && attempts++ >= refuseFrom) return false;
     writes.push_back(section + "\\" + key + "=" + value);
     values_[Name(app, section, key)] = value;
     return true;
@@ -43,6 +45,7 @@ class MemorySettingsStore : public ISettingsStore {
   }
 
   std::vector<std::string> writes;  // "Section\\Key=value", in order
+  int refuseFrom = -1, attempts = 0;
 
  private:
   static std::string Lower(std::string s) {

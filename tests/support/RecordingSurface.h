@@ -14,7 +14,8 @@ struct SurfaceCall {
   bool copy = false;  // CopyFrom; otherwise DrawText
   int x = 0, y = 0;   // the text's corner, or the copy's target rectangle
   int width = 0, height = 0;
-  const ISurface* source = nullptr;  // a copy's source
+  const ISurface* source = nullptr;  // a copy's source, and where in it the copy starts
+  int srcX = 0, srcY = 0;
   std::string text, face;
   float size = 0;
   bool bold = false, italic = false, underline = false;
@@ -59,10 +60,11 @@ class RecordingSurface : public ISurface {
     Record(std::move(call));
     return {x, y, x + static_cast<int>(TextWidth(text)), y + static_cast<int>(TextHeight(text))};
   }
-  void CopyFrom(const ISurface& src, int x, int y, int width, int height, int, int) override {
+  void CopyFrom(const ISurface& src, int x, int y, int width, int height, int srcX,
+                int srcY) override {
     SurfaceCall call;
     call.copy = true, call.x = x, call.y = y, call.width = width, call.height = height;
-    call.source = &src;
+    call.source = &src, call.srcX = srcX, call.srcY = srcY;
     Record(std::move(call));
   }
 
@@ -70,6 +72,13 @@ class RecordingSurface : public ISurface {
   const std::string& FontName() const { return face_; }
   std::vector<SurfaceCall> Draws() const { return Of(false); }
   std::vector<SurfaceCall> Copies() const { return Of(true); }
+  // A copy as "x,y WxH", with " from X,Y" when it was taken from another place of its source
+  // than the one it lands on (the renderer's copies keep their place).
+  static std::string Place(const SurfaceCall& c) {
+    auto pair = [](int a, int b, char sep) { return std::to_string(a) + sep + std::to_string(b); };
+    return pair(c.x, c.y, ',') + " " + pair(c.width, c.height, 'x') +
+           (c.srcX == c.x && c.srcY == c.y ? "" : " from " + pair(c.srcX, c.srcY, ','));
+  }
   void ClearCalls() {
     calls.clear();
     measures.clear();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,84 +15,57 @@
 namespace vw {
 namespace {
 
-// An in-memory store that refuses every write from the n-th attempt on.
-class RefusingStore : public test::MemorySettingsStore {
- public:
-  bool Write(const std::string& app, const std::string& section, const std::string& key,
-             const std::string& value) override {
-    if (refuseFrom >= 0 && attempts++ >= refuseFrom) return false;
-    return MemorySettingsStore::Write(app, section, key, value);
-  }
-  int refuseFrom = -1;
-  int attempts = 0;
-};
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::istringstream in(text);
-  for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
-  return parts;
-}
+using Strings = std::vector<std::string>;
 
 // What the dialog shows after a first start, field by field (see Dialog::Summary).
 const std::string kFirstStart =
     "sec=15|size=20|bold=0|italic=0|shadow=0 hidden|font=Arial|sample=Arial|screen=0|color=0|"
     "swatches=-M----|topics=100000";
 
-// kFirstStart with some "field=value" entries replaced.
+// kFirstStart with some "field=value|..." entries replaced.
 std::string FirstStartWith(const std::string& changes) {
-  std::vector<std::string> fields = Split(kFirstStart, '|');
-  for (const std::string& change : Split(changes, '|'))
-    for (std::string& field : fields)
-      if (field.substr(0, field.find('=')) == change.substr(0, change.find('='))) field = change;
-  std::string out;
-  for (const std::string& field : fields) out += (out.empty() ? "" : "|") + field;
-  return out;
+  std::string out = "|" + kFirstStart + "|";
+  for (std::size_t at = 0; at < changes.size();) {
+    const std::size_t end = std::min(changes.find('|', at), changes.size());
+    const std::string change = changes.substr(at, end - at);
+    const std::size_t field = out.find("|" + change.substr(0, change.find('=') + 1)) + 1;
+    out.replace(field, out.find('|', field) - field, change);
+    at = end + 1;
+  }
+  return out.substr(1, out.size() - 2);
 }
 
 // The dialog loaded from a store that a start has filled (defaults for everything missing)
 // after "Key=value|..." was stored.
 struct Dialog {
   explicit Dialog(const std::string& stored = "") {
-    ui.onClick = [this](ControlId id) { form.ControlClicked(id); };
+    ui.form = &form;
     ui.fontFaces = {"Times New Roman", "Arial", "courier new", "Book Antiqua", "Symbol"};
     store.AfterAStart(stored);
     form.Form_Load();
   }
 
-  int Find(ControlId list, const std::string& item) const {
-    for (int i = 0; i < ui.ListCount(list); ++i)
-      if (ui.ListItem(list, i) == item) return i;
-    return -1;
-  }
-  // A swatch shown marked as "M", the others as "-".
-  std::string Swatches() const {
-    std::string s;
-    for (int i = 0; i < kSwatchCount; ++i) s += ui.SwatchShownMarked(picColorSelect(i)) ? 'M' : '-';
-    return s;
-  }
   // Everything the user sees, field by field; an option group lists its selected options.
-  std::string Summary() const {
-    auto on = [&](ControlId id) { return std::string(ui.IsChecked(id) ? "1" : "0"); };
-    auto hidden = [&](ControlId id) { return std::string(ui.Shown(id) ? "" : " hidden"); };
+  std::string Summary() {
+    auto on = [&](ControlId id) { return std::string(ui.checked[id] ? "1" : "0"); };
+    auto hidden = [&](ControlId id) { return std::string(ui.hidden[id] ? " hidden" : ""); };
     auto options = [&](ControlId a, ControlId b) {
-      return std::string(ui.IsChecked(a) ? "0" : "") + (ui.IsChecked(b) ? "1" : "");
+      return std::string(ui.checked[a] ? "0" : "") + (ui.checked[b] ? "1" : "");
     };
-    std::string topics;
+    std::string topics, swatches;
     for (int i = 0; i < kTopicCount; ++i) topics += on(chkDisplay(i));
-    return "sec=" + ui.Text(ControlId::txtChangeSec) + "|size=" +
-           ui.ListItem(ControlId::cboMaxFontSize, ui.ListIndex(ControlId::cboMaxFontSize)) +
-           "|bold=" + on(ControlId::chkBold) + "|italic=" + on(ControlId::chkItalic) +
-           "|shadow=" + on(ControlId::chkDropShadow) + hidden(ControlId::chkDropShadow) +
-           "|font=" + ui.Text(ControlId::cmbFont) + "|sample=" + ui.sampleFace +
-           (ui.sampleBold ? "+b" : "") + (ui.sampleItalic ? "+i" : "") +
+    for (int i = 0; i < kSwatchCount; ++i) swatches += ui.marked[picColorSelect(i)] ? 'M' : '-';
+    return "sec=" + ui.texts[ControlId::txtChangeSec] +
+           "|size=" + ui.texts[ControlId::cboMaxFontSize] + "|bold=" + on(ControlId::chkBold) +
+           "|italic=" + on(ControlId::chkItalic) + "|shadow=" + on(ControlId::chkDropShadow) +
+           hidden(ControlId::chkDropShadow) + "|font=" + ui.texts[ControlId::cmbFont] +
+           "|sample=" + ui.sample + (ui.sampleBold ? "+b" : "") + (ui.sampleItalic ? "+i" : "") +
            "|screen=" + options(ControlId::optScreen0, ControlId::optScreen1) +
            "|color=" + options(ControlId::optColor0, ControlId::optColor1) +
-           "|swatches=" + Swatches() + hidden(ControlId::picColorColl) + "|topics=" + topics;
+           "|swatches=" + swatches + hidden(ControlId::picColorColl) + "|topics=" + topics;
   }
-  void PressOk() { ui.Click(ControlId::Command1); }
 
-  RefusingStore store;
+  test::MemorySettingsStore store;
   test::FakeDialogControls ui;
   frmSettings form{ui, store};
 };
@@ -121,77 +94,75 @@ TEST(SettingsDialog, LoadsTheStoredValues) {
   for (const auto& [stored, changes] : cases) {
     Dialog d(stored);
     EXPECT_EQ(d.Summary(), FirstStartWith(changes)) << stored;
-    EXPECT_TRUE(d.store.writes.empty()) << stored;
-    EXPECT_TRUE(d.ui.warnings.empty()) << stored;
-    EXPECT_FALSE(d.ui.closed) << stored;
+    EXPECT_EQ(d.ui.lists[ControlId::cmbFont], d.ui.fontFaces) << stored;
+    EXPECT_TRUE(d.store.writes.empty() && d.ui.warnings.empty() && !d.ui.closed) << stored;
   }
+  Dialog d;
+  ASSERT_EQ(d.ui.lists[ControlId::cboMaxFontSize].size(), 38u);
+  EXPECT_EQ(d.ui.lists[ControlId::cboMaxFontSize].front() + " " +
+                d.ui.lists[ControlId::cboMaxFontSize].back(), "8 45");
 }
 
 TEST(SettingsDialog, ChecksShowTheirMessageInOrderAndWriteNothing) {
-  struct Case {
-    bool anyTopic;
-    std::string interval;
-    std::string message;
-  };
   const std::string none = "Must have at least one verse to display option selected";
   const std::string numeric = "Change Verse in seconds must be numeric";
   const std::string positive = "Change Verse in seconds must be greater than 0";
   const std::string fits = "Change Verse in seconds must be less than 32768";
-  const Case cases[] = {
-      {false, "15", none},      {false, "abc", none},      {true, "", numeric},
-      {true, "abc", numeric},   {true, "15s", numeric},    {true, "1,5", numeric},
-      {true, "1e999", numeric}, {true, "0", positive},     {true, "0.5", positive},
-      {true, "-4", positive},   {true, "-1e30", positive}, {true, "32768", fits},
-      {true, "32767.5", fits},  {true, "1e30", fits}};
-  for (const Case& c : cases) {
+  const struct {
+    bool anyTopic;
+    std::string interval, message;
+  } cases[] = {{false, "15", none},     {false, "abc", none},      {true, "", numeric},
+               {true, "abc", numeric},  {true, "15s", numeric},    {true, "1,5", numeric},
+               {true, "1e999", numeric}, {true, "0", positive},    {true, "0.5", positive},
+               {true, "-4", positive},  {true, "-1e30", positive}, {true, "32768", fits},
+               {true, "32767.5", fits}, {true, "1e30", fits}};
+  for (const auto& c : cases) {
     Dialog d;
     if (!c.anyTopic) d.ui.Click(chkDisplay(0));
     d.ui.Type(ControlId::txtChangeSec, c.interval);
     d.ui.SetFocus(ControlId::Command1);
-    d.PressOk();
+    d.ui.Click(ControlId::Command1);
     const std::string label = (c.anyTopic ? "topic, " : "no topic, ") + c.interval;
-    ASSERT_EQ(d.ui.warnings.size(), 1u) << label;
-    EXPECT_EQ(d.ui.warnings[0].text, c.message) << label;
-    EXPECT_EQ(d.ui.warnings[0].title, "Vellumway Screen Saver") << label;
+    EXPECT_EQ(d.ui.warnings, Strings{"Vellumway Screen Saver: " + c.message}) << label;
     EXPECT_EQ(d.ui.focus, c.anyTopic ? ControlId::txtChangeSec : ControlId::Command1) << label;
     EXPECT_TRUE(d.store.writes.empty()) << label;
     EXPECT_FALSE(d.ui.closed) << label;
-    EXPECT_EQ(d.ui.Text(ControlId::txtChangeSec), c.interval) << "no correction: " << label;
+    EXPECT_EQ(d.ui.texts[ControlId::txtChangeSec], c.interval) << "no correction: " << label;
   }
 }
 
-TEST(SettingsDialog, TheTenValuesAreWrittenInOrder) {
+TEST(SettingsDialog, TheShownValuesAreWrittenInOrder) {
   Dialog d;
   d.ui.Type(ControlId::txtChangeSec, "0.6");
-  d.ui.ChooseListItem(ControlId::cboMaxFontSize, d.Find(ControlId::cboMaxFontSize, "12"));
-  d.ui.Click(ControlId::chkBold);
-  d.ui.Click(ControlId::chkItalic);
-  d.ui.Click(ControlId::optScreen1);
-  d.ui.Click(ControlId::chkDropShadow);
-  d.ui.Click(ControlId::optScreen0);  // hides the ticked shadow box
-  d.ui.ChooseListItem(ControlId::cmbFont, d.Find(ControlId::cmbFont, "Book Antiqua"));
-  d.ui.Click(picColorSelect(3));
-  d.ui.Click(ControlId::optColor1);  // hides the swatches
-  for (int box : {0, 1, 5}) d.ui.Click(chkDisplay(box));
-  d.PressOk();
+  d.ui.Choose(ControlId::cboMaxFontSize, "12");
+  for (ControlId id : {ControlId::chkBold, ControlId::chkItalic, ControlId::optScreen1,
+                       ControlId::chkDropShadow, picColorSelect(3)})
+    d.ui.Click(id);
+  EXPECT_EQ(d.Summary(), FirstStartWith("size=12|bold=1|italic=1|shadow=1|sample=Arial+b+i|"
+                                        "screen=1|sec=0.6|swatches=---M--"));
+  // Black hides the ticked shadow box, Random Colour the swatches; typing a face leaves the
+  // sample as it is, a face chosen from the list changes it.
+  for (ControlId id : {ControlId::optScreen0, ControlId::optColor1, ControlId::chkBold,
+                       chkDisplay(0), chkDisplay(1), chkDisplay(5)})
+    d.ui.Click(id);
+  d.ui.Type(ControlId::cmbFont, "Symbol");
+  EXPECT_EQ(d.ui.sample, "Arial");
+  d.ui.Choose(ControlId::cmbFont, "Book Antiqua");
+  EXPECT_EQ(d.Summary(), FirstStartWith("sec=0.6|size=12|italic=1|shadow=1 hidden|"
+                                        "font=Book Antiqua|sample=Book Antiqua+i|color=1|"
+                                        "swatches=---M-- hidden|topics=010001"));
+  d.ui.Click(ControlId::Command1);
   EXPECT_TRUE(d.ui.warnings.empty());
   EXPECT_EQ(d.store.writes,
-            (std::vector<std::string>{"Settings\\ChangeSec=0.6", "Settings\\FontSize=12",
-                                      "Settings\\FontBold=1", "Settings\\FontItalic=1",
-                                      "Settings\\DropShadow=1", "Settings\\Font=Book Antiqua",
-                                      "Settings\\Color=3", "Settings\\ScreenColor=0",
-                                      "Settings\\ColorType=1", "Settings\\Display=34"}));
+            (Strings{"Settings\\ChangeSec=0.6", "Settings\\FontSize=12", "Settings\\FontBold=0",
+                     "Settings\\FontItalic=1", "Settings\\DropShadow=1",
+                     "Settings\\Font=Book Antiqua", "Settings\\Color=3",
+                     "Settings\\ScreenColor=0", "Settings\\ColorType=1", "Settings\\Display=34"}));
   EXPECT_TRUE(d.ui.closed);
-
-  // No swatch marked (a colour outside 0 to 5): "OK" keeps the stored colour.
-  Dialog kept("Color=7");
-  kept.PressOk();
-  EXPECT_EQ(kept.store.writes.size(), 9u);
-  EXPECT_EQ(kept.store.Get("Settings", "Color"), "7");
 }
 
 // "OK" saves the swatch the dialog marked, the first as well as any other, and leaves a stored
-// colour that marks none as it is.
+// colour that marks none as it is (nine writes).
 TEST(SettingsDialog, TheMarkedSwatchIsSaved) {
   const struct {
     const char* stored;
@@ -204,22 +175,23 @@ TEST(SettingsDialog, TheMarkedSwatchIsSaved) {
   for (const auto& c : cases) {
     Dialog d(c.stored);
     if (c.click >= 0) d.ui.Click(picColorSelect(c.click));
-    d.PressOk();
+    d.ui.Click(ControlId::Command1);
     std::string written;
     for (const std::string& w : d.store.writes)
       if (w.rfind("Settings\\Color=", 0) == 0) written = w;
     EXPECT_EQ(written, c.written) << c.stored << " click " << c.click;
+    EXPECT_EQ(d.store.writes.size(), *c.written ? 10u : 9u) << c.stored;
+    EXPECT_EQ(d.store.Get("Settings", "Color"), *c.written ? c.written + 15 : "7");
   }
 }
 
 TEST(SettingsDialog, RefusedWriteIsReportedAndTheDialogStaysUntilCancel) {
   Dialog d;
   d.store.refuseFrom = 3;  // "FontItalic" and everything after it
-  d.PressOk();
-  ASSERT_EQ(d.ui.warnings.size(), 1u);
-  EXPECT_EQ(d.ui.warnings[0].title, "Vellumway Screen Saver");
-  EXPECT_NE(d.ui.warnings[0].text.find("could not be saved"), std::string::npos);
-  EXPECT_NE(d.ui.warnings[0].text.find("\"FontItalic\""), std::string::npos);
+  d.ui.Click(ControlId::Command1);
+  EXPECT_EQ(d.ui.warnings, Strings{"Vellumway Screen Saver: The settings could not be saved: the "
+                                   "settings store refused \"FontItalic\", and the settings "
+                                   "after it were not written. Press OK to try again."});
   EXPECT_FALSE(d.ui.closed);
 
   // Cancel writes nothing more.

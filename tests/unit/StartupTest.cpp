@@ -31,11 +31,11 @@ TEST(Startup, NormalisesTheCommandLineAndReadsThePreviewHandle) {
 TEST(Startup, DispatchesOnTheFirstTwoCharacters) {
   // Each command line with the "PrevInstance" it leaves.
   using Lines = std::vector<std::pair<const char*, const char*>>;
-  const std::pair<StartMode, Lines> cases[] = {
-      {StartMode::FullScreen, {{"", ""}, {"/s", "/s"}, {"  /S  ", "/s"}, {"/sx", "/sx"}}},
-      {StartMode::Preview, {{"/p 1234", "/p 1234"}, {"/P:77", "/p:77"}}},
-      {StartMode::Configure, {{"/c", "/c"}, {"/c:1234", "/c:1234"}, {"/C", "/c"}}},
-      {StartMode::End, {{"/a", "/a"}, {" XyZ", "xyz"}, {"/", "/"}, {"/x", "/x"}}}};
+  const std::pair<DisplayMode, Lines> cases[] = {
+      {DisplayMode::FullScreen, {{"", ""}, {"/s", "/s"}, {"  /S  ", "/s"}, {"/sx", "/sx"}}},
+      {DisplayMode::Preview, {{"/p 1234", "/p 1234"}, {"/P:77", "/p:77"}}},
+      {DisplayMode::Configure, {{"/c", "/c"}, {"/c:1234", "/c:1234"}, {"/C", "/c"}}},
+      {DisplayMode::End, {{"/a", "/a"}, {" XyZ", "xyz"}, {"/", "/"}, {"/x", "/x"}}}};
   for (const auto& [mode, lines] : cases) {
     for (const auto& [raw, stored] : lines) {
       MemorySettingsStore store;
@@ -69,7 +69,7 @@ TEST(Startup, SecondInstanceGuard) {
                  (c.running ? " (running)" : ""));
     const StartupDecision d = DecideStartup(store, c.raw, c.running);
     EXPECT_EQ(d.stoppedByGuard, !c.proceeds);
-    EXPECT_EQ(d.mode == StartMode::End, !c.proceeds);
+    EXPECT_EQ(d.mode == DisplayMode::End, !c.proceeds);
     // A stopped start leaves the line of the run it found (the lines here are all normal).
     EXPECT_EQ(store.Get("Startup", "PrevInstance"), c.proceeds   ? c.raw
                                                     : c.previous ? c.previous

@@ -24,7 +24,11 @@ class VerseRendererTest : public ::testing::Test {
   VerseRendererTest() {
     program.Settings.FontSize = 20;
     program.Settings.Font = "Arial";
-    program.DisplayMode = kModeFullScreen;
+  }
+  // A renderer for `mode` over the fixture's surfaces.
+  VerseRenderer Made(DisplayMode mode) {
+    return {program.Settings, mode,    program.Random,
+            {picWork, picText, picBlank, picCapture, window}, timFont, host};
   }
   void Show(int width, int height, float size) {
     renderer.Resize(width, height, {0, 0, width, height}, verse);
@@ -46,25 +50,24 @@ class VerseRendererTest : public ::testing::Test {
   test::FakeTimer timFont;
   test::FakeDisplayHost host;
   Verse verse{"John 11:35", "Jesus wept.", ""};
-  VerseRenderer renderer{program.Settings, program.DisplayMode,
-                         program.Random,   {picWork, picText, picBlank, picCapture, window},
-                         timFont,          host};
+  VerseRenderer renderer = Made(DisplayMode::FullScreen);
 };
 
 TEST_F(VerseRendererTest, GrowsTwoPointsATickThenReportsTheEnd) {
   struct Case {
-    ScreenMode mode;
+    DisplayMode mode;
     std::int16_t fontSize;
     std::vector<float> frames;
   };
   const Case cases[] = {
-      {kModeFullScreen, 20, {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 20}},
-      {kModePreview, 20, {1, 3, 5, 5}},  // the preview grows to 5 points whatever the setting
-      {kModeFullScreen, 1, {1}},         // nothing to grow: the end is reported at once
+      {DisplayMode::FullScreen, 20, {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 20}},
+      // The preview grows to 5 points whatever the setting.
+      {DisplayMode::Preview, 20, {1, 3, 5, 5}},
+      {DisplayMode::FullScreen, 1, {1}},  // nothing to grow: the end is reported at once
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fontSize);
-    program.DisplayMode = c.mode;
+    VerseRenderer renderer = Made(c.mode);
     program.Settings.FontSize = c.fontSize;
     renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
     std::vector<float> sizes;
@@ -133,8 +136,8 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReferenceOnThePrimaryMonitor) {
       EXPECT_EQ(back.source, background);
       EXPECT_EQ(shown.source, &picText);
       for (const SurfaceCall& copy : {back, shown})
-        EXPECT_EQ(std::to_string(copy.width) + "x" + std::to_string(copy.height),
-                  std::to_string(c.width) + "x" + std::to_string(c.height));
+        EXPECT_EQ(test::RecordingSurface::Place(copy),
+                  "0,0 " + std::to_string(c.width) + "x" + std::to_string(c.height));
     }
   }
   // While small the lines keep the breaks of the target size.
@@ -146,12 +149,14 @@ TEST_F(VerseRendererTest, PlacesTitleLinesAndReferenceOnThePrimaryMonitor) {
 TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
   // The verse on a primary at x = 1024 of a 1824 x 768 window. At 1 point the line and the
   // reference cover (1421, 299)-(1427, 304), at 3 points (1416, 298)-(1432, 315); the title
-  // at the top stays as it was. A verse's first frame, a focus event and the first frame
-  // after a resize present the whole of picText. Then a window 40 pixels high, where the
-  // verse lies over the title, over the desktop image with shadows (a pixel right and down):
-  // the title and its shadow take (55, 0)-(146, 31); at 1 point the line and the reference
-  // with theirs (97, 19)-(104, 25), at 3 points (92, 18)-(109, 36). The title goes back under
-  // fresh background and is drawn whole again.
+  // at the top, (1324, 0)-(1524, 30), stays as it was. A new verse puts the background back
+  // over the last one, title included, and presents that box with the new verse's: the title
+  // goes, then comes back. The first frame, a focus event and the first frame after a resize
+  // present the whole of picText. Then a window 40 pixels high, where the verse lies over the
+  // title, over the desktop image with shadows (a pixel right and down): the title and its
+  // shadow take (55, 0)-(146, 31); at 1 point the line and the reference with theirs
+  // (97, 19)-(104, 25), at 3 points (92, 18)-(109, 36). The title goes back under fresh
+  // background and is drawn whole again.
   verse.Title = "The Ten Commandments";
   const LayoutArea primary{1024, 0, 800, 600};
   renderer.Resize(1824, 768, primary, verse);
@@ -164,8 +169,13 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
   const Step steps[] = {
       {[&] { renderer.DrawVerse(1.0f); }, whole, whole, 3},
       {[&] { renderer.timFont_Timer(); }, "1421,299 6x5", "1416,298 16x17", 2},
+      {[&] { renderer.ChangeVerse({"John 11:35", "Jesus wept.", ""}); }, "1324,0 200x315",
+       "1324,0 200x315", 2},
+      {[&] { renderer.ChangeVerse(verse); }, "1421,299 6x5", "1324,0 200x304", 3},
       {[&] { renderer.DrawVerse(1.0f); }, whole, whole, 3},
       {[&] { renderer.Resize(1824, 768, primary, verse), renderer.timFont_Timer(); }, whole,
+       whole, 3},
+      {[&] { renderer.Resize(1824, 768, primary, verse), renderer.ChangeVerse(verse); }, whole,
        whole, 3},
       {[&] {
          program.Settings.ScreenColor = program.Settings.DropShadow = true;
@@ -174,10 +184,7 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
        },
        "0,0 200x40", "0,0 200x40", 6},
       {[&] { renderer.timFont_Timer(); }, "55,0 91x31", "55,0 91x36", 6},
-  };
-  auto rect = [](const SurfaceCall& c) {
-    return std::to_string(c.x) + "," + std::to_string(c.y) + " " + std::to_string(c.width) +
-           "x" + std::to_string(c.height);
+      {[&] { renderer.ChangeVerse(verse); }, "55,0 91x36", "55,0 91x36", 6},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.shown);
@@ -185,8 +192,8 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
     window.ClearCalls();
     step.frame();
     ASSERT_EQ(window.Copies().size(), 1u);
-    EXPECT_EQ(rect(picText.Copies().back()), step.background);
-    EXPECT_EQ(rect(window.Copies()[0]), step.shown);
+    EXPECT_EQ(test::RecordingSurface::Place(picText.Copies().back()), step.background);
+    EXPECT_EQ(test::RecordingSurface::Place(window.Copies()[0]), step.shown);
     EXPECT_EQ(picText.Draws().size(), step.draws);
   }
 }
@@ -278,7 +285,8 @@ TEST_F(VerseRendererTest, PrepareDisplayCapturesHidesTheCursorAndRandomizes) {
   for (bool fullScreenTransparent : {true, false}) {
     host = {};
     window.ClearCalls();
-    program.DisplayMode = fullScreenTransparent ? kModeFullScreen : kModePreview;
+    VerseRenderer renderer = Made(fullScreenTransparent ? DisplayMode::FullScreen
+                                                        : DisplayMode::Preview);
     program.Settings.ScreenColor = fullScreenTransparent;
     renderer.PrepareDisplay();
     EXPECT_EQ(host.capturedInto.size(), fullScreenTransparent ? 1u : 0u);

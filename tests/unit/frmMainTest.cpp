@@ -18,13 +18,15 @@ namespace {
 // One display window loaded over a kjv.dat of the given bytes (200 numbered records unless
 // told), after "Key=value|..." was stored.
 struct DisplayWindow {
-  explicit DisplayWindow(const std::string& stored = "", ScreenMode mode = kModeFullScreen,
-                         const std::string* kjv = nullptr) {
+  explicit DisplayWindow(const std::string& stored = "",
+                         DisplayMode mode = DisplayMode::FullScreen,
+                         const std::string* kjv = nullptr)
+      : form{program, mode, store, DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
+             timNextVerse, timFont, host} {
     if (!kjv) test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(200));
     if (kjv && *kjv != "<missing>") test::WriteBytes(dir.Path() / "kjv.dat", *kjv);
     host.programFolder = dir.Path().generic_string() + "/";
     store.AfterAStart(stored);
-    program.DisplayMode = mode;
     loaded = form.Form_Load();
   }
   // Runs the timers as the window would until the next verse has fully grown.
@@ -42,9 +44,7 @@ struct DisplayWindow {
   test::FakeDisplayHost host;
   test::FakeTimer timNextVerse, timFont;
   test::RecordingSurface picWork, picText, picBlank, picCapture, window;
-  frmMain form{
-      program,      store,   DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
-      timNextVerse, timFont, host};
+  frmMain form;
   bool loaded = false;
 };
 
@@ -86,7 +86,7 @@ TEST(DisplayWindow, LoadResumesTheSavedPlaceAndUnloadSavesTheVerseOnShow) {
        "The Ten Commandments|Record 2069|LastSection=2 LastVerse=10"},
       {"Display=1|LastSection=1|LastVerse=700", "|Record 700|LastSection=1 LastVerse=700"}};
   for (const auto& [stored, shown] : cases) {
-    DisplayWindow w(stored, kModeFullScreen, &kjv);
+    DisplayWindow w(stored, DisplayMode::FullScreen, &kjv);
     ASSERT_TRUE(w.loaded) << stored;
     w.form.Form_Resize(800, 600);
     w.form.Form_Unload();
@@ -102,7 +102,7 @@ TEST(DisplayWindow, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
   for (const std::string& bytes : {std::string("<missing>"), std::string(), std::string("x"),
                                    test::NumberedRecord(1).substr(0, 268)}) {
     SCOPED_TRACE(bytes.size());
-    DisplayWindow w("LastSection=8|LastVerse=5", kModeFullScreen, &bytes);
+    DisplayWindow w("LastSection=8|LastVerse=5", DisplayMode::FullScreen, &bytes);
     EXPECT_FALSE(w.loaded);
     EXPECT_TRUE(w.form.Unloaded());
     EXPECT_EQ(w.host.endCount, 1);
@@ -113,15 +113,19 @@ TEST(DisplayWindow, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
 
 TEST(DisplayWindow, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways) {
   struct Case {
-    ScreenMode mode;
+    DisplayMode mode;
     std::vector<std::pair<float, float>> moves;
     int endingMove;  // index of the move that ends the display; -1: none does
+    int windowMovedBefore = -1;  // the window moved with the monitors before that move
   };
   const Case cases[] = {
       // The first move only records where the pointer is; 4 pixels are recorded too.
-      {kModeFullScreen, {{512, 384}, {516, 384}, {516, 388}, {512, 384}, {512, 389}}, 4},
-      {kModeFullScreen, {{0, 0}, {300, 200}, {300.4f, 210}}, 2},  // (0, 0) is no position
-      {kModePreview, {{10, 10}, {100, 100}}, -1},
+      {DisplayMode::FullScreen, {{512, 384}, {516, 384}, {516, 388}, {512, 384}, {512, 389}}, 4},
+      {DisplayMode::FullScreen, {{0, 0}, {300, 200}, {300.4f, 210}}, 2},  // (0, 0) is no position
+      {DisplayMode::Preview, {{10, 10}, {100, 100}}, -1},
+      // A monitor came left of the primary: the still pointer is 1024 further right in the
+      // window (Windows tells with a move of its own); 5 pixels from there still end it.
+      {DisplayMode::FullScreen, {{1536, 384}, {2560, 384}, {2564, 388}, {2564, 393}}, 3, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.endingMove);
@@ -129,12 +133,13 @@ TEST(DisplayWindow, MouseEndsFullScreenFromFivePixelsKeysNeverClickAlways) {
     w.form.Form_Resize(1024, 768);
     for (int key : {13, 27, 32, 65, 0x7B}) w.form.Form_KeyUp(key);
     for (int k = 0; k < static_cast<int>(c.moves.size()); ++k) {
+      if (k == c.windowMovedBefore) w.form.Form_WindowMoved();
       w.form.Form_MouseMove(c.moves[k].first, c.moves[k].second);
       EXPECT_EQ(w.form.Unloaded(), k >= c.endingMove && c.endingMove >= 0) << "move " << k;
     }
     w.form.Form_Click();
     EXPECT_TRUE(w.form.Unloaded());
-    EXPECT_EQ(w.host.cursorCalls.size(), c.mode == kModeFullScreen ? 2u : 0u);
+    EXPECT_EQ(w.host.cursorCalls.size(), c.mode == DisplayMode::FullScreen ? 2u : 0u);
   }
 }
 

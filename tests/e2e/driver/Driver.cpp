@@ -250,15 +250,26 @@ int Launch(const Args& a) {
   if (window) {
     PrintWindow("window_", window);
     Out("window_in_host", host && GetParent(window) == host);
-    RECT client{}, placed{};  // a preview covers exactly its host's client area
-    GetClientRect(host, &client);
-    MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    GetWindowRect(window, &placed);
+    auto fills = [&] {  // a preview covers exactly its host's client area
+      RECT client{}, placed{};
+      GetClientRect(host, &client);
+      MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&client), 2);
+      GetWindowRect(window, &placed);
+      return EqualRect(&client, &placed) && client.right > client.left;
+    };
     if (host)
       std::printf("host_awareness=%d\nwindow_awareness=%d\nwindow_fills=%d\n", AwarenessOf(host),
-                  AwarenessOf(window), EqualRect(&client, &placed) && client.right > client.left);
+                  AwarenessOf(window), fills());
     std::fflush(stdout);
     PumpUntil(60000, [&] { return GetFileAttributesW(a[3].c_str()) != INVALID_FILE_ATTRIBUTES; });
+    if (host) {
+      // After what the test did (a display change, which Windows broadcasts to top-level
+      // windows only), and after WM_DISPLAYCHANGE forwarded to the preview as a host may.
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN),
+                          GetSystemMetrics(SM_CYSCREEN)), SMTO_NORMAL, 5000, &result);
+      std::printf("window_fills_at_go=%d\n", fills());
+    }
     DWORD asked = GetTickCount();  // from the action's end, as a user counts
     for (const Action& act : kActions)
       if (a[2] == act.name) act.act(window, host), asked = GetTickCount(),
@@ -499,18 +510,20 @@ int Key(const Args& a) {
   return 0;
 }
 // dpi-changed OLD NEW: what Windows sends the dialog when it moves to a monitor of scale NEW:
-// WM_DPICHANGED with the suggested rectangle, the client area scaled by NEW / OLD (Wine sends
-// none). The rectangle sits at the same address in both processes, so the dialog reads it
-// whether or not Wine copies it across.
+// WM_DPICHANGED with the suggested rectangle, moved by (16, 12) and the client area scaled by
+// NEW / OLD (Wine sends none). The rectangle sits at the same address in both processes, so
+// the dialog reads it whether or not Wine copies it across. Prints the window's rectangle
+// before, the suggested one, and, once handled, the window's rectangle and client origin, all
+// in screen coordinates.
 int DpiChanged(const Args& a) {
   HWND dialog = Dialog();
   const int from = Num(a[0]), to = Num(a[1]);
   RECT outer{}, client{};
   GetWindowRect(dialog, &outer);
   GetClientRect(dialog, &client);
-  const RECT suggested{outer.left, outer.top,
-                       outer.right + MulDiv(client.right, to, from) - client.right,
-                       outer.bottom + MulDiv(client.bottom, to, from) - client.bottom};
+  const RECT suggested{outer.left + 16, outer.top + 12,
+                       outer.right + 16 + MulDiv(client.right, to, from) - client.right,
+                       outer.bottom + 12 + MulDiv(client.bottom, to, from) - client.bottom};
   DWORD pid = 0;
   GetWindowThreadProcessId(dialog, &pid);
   HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
@@ -521,7 +534,13 @@ int DpiChanged(const Args& a) {
     return Out("sent", 0), 1;
   *static_cast<RECT*>(here) = suggested;
   Handled(dialog, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(there));
-  Out("sent", 1);
+  RECT now{};
+  GetWindowRect(dialog, &now);
+  POINT origin{0, 0};
+  ClientToScreen(dialog, &origin);
+  for (const auto& [name, r] : {std::pair{"before", outer}, {"suggested", suggested}, {"rect", now}})
+    std::printf("%s=%ld,%ld,%ld,%ld\n", name, r.left, r.top, r.right, r.bottom);
+  std::printf("origin=%ld,%ld\n", origin.x, origin.y);
   return CloseHandle(process), 0;
 }
 // display-mode W H: the primary monitor's mode changed, as by a user or a dock
