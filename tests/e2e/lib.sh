@@ -12,8 +12,7 @@ set -u
 # by every child), unless VW_RANDOM_LAYOUT asks for the randomized one.
 [ -n "${VW_RANDOM_LAYOUT:-}" ] || (( 0x$(</proc/self/personality) & 0x40000 )) ||
   exec setarch -R bash "$0" "$@"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 . "$VW_SRC/scripts/shared.sh"  # KEY, start_x, cpu_ticks
 
@@ -23,16 +22,10 @@ SHOTS_DIR="${VW_SHOTS:-$VW_WINBUILD/e2e-shots}"
 
 pass() { E2E_PASSED=$((E2E_PASSED + 1)); printf 'ok   %s\n' "$*"; }
 fail() { E2E_FAILED=$((E2E_FAILED + 1)); printf 'FAIL %s\n' "$*"; }
-expect_eq() {  # expect_eq LABEL EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
-}
-expect_true() {  # expect_true LABEL COMMAND...
-  if "${@:2}"; then pass "$1"; else fail "$1"; fi
-}
-e2e_finish() {
-  echo "${E2E_PASSED} passed, ${E2E_FAILED} failed"
-  [ "$E2E_FAILED" -eq 0 ]
-}
+# expect_eq LABEL EXPECTED ACTUAL; expect_true LABEL COMMAND...
+expect_eq() { if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi; }
+expect_true() { if "${@:2}"; then pass "$1"; else fail "$1"; fi; }
+e2e_finish() { echo "${E2E_PASSED} passed, ${E2E_FAILED} failed"; [ "$E2E_FAILED" -eq 0 ]; }
 
 # A prefix booted once per build folder and copied for each test: the copy is as fresh as a
 # new prefix and costs two seconds instead of fifteen.
@@ -80,9 +73,8 @@ e2e_cleanup() {
   exit "$rc"
 }
 
-reg_set() {  # reg_set SECTION KEY VALUE [TYPE]
-  wine reg add "$KEY\\$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1
-}
+# reg_set SECTION KEY VALUE [TYPE]
+reg_set() { wine reg add "$KEY\\$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1; }
 reg_get() { reg_value "$KEY\\$1" "$2"; }  # reg_get SECTION NAME
 reg_value() {  # reg_value KEY NAME -> the value's data (nothing when there is no such value)
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^ \+[^ ]\+ \+REG_[A-Z_]\+ *//p'
@@ -94,22 +86,15 @@ settings_text() {
 }
 
 # start_scr ARGS...: starts Vellumway.scr in the background; its pid is in SCR_PID.
-start_scr() {
-  (cd "$APP" && exec wine "$APP/Vellumway.scr" "$@") >/dev/null 2>&1 &
-  SCR_PID=$!
-}
+start_scr() { (cd "$APP" && exec wine "$APP/Vellumway.scr" "$@") >/dev/null 2>&1 & SCR_PID=$!; }
 # wait_for SECONDS COMMAND...: true as soon as the command is, false when the time is up.
 wait_for() {
-  local i
-  for i in $(seq $(($1 * 10))); do "${@:2}" && return 0; sleep 0.1; done
-  return 1
+  local i; for i in $(seq $(($1 * 10))); do "${@:2}" && return 0; sleep 0.1; done; return 1
 }
 # wait_gone PID SECONDS: true when the process ended in time (its code in EXIT); left
 # running otherwise.
 wait_gone() {
-  wait_for "$2" eval "! kill -0 $1 2>/dev/null" || return 1
-  wait "$1" 2>/dev/null
-  EXIT=$?
+  wait_for "$2" eval "! kill -0 $1 2>/dev/null" || return 1; wait "$1" 2>/dev/null; EXIT=$?
 }
 driver() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; }
 # solid_desktop R G B: a stand-in desktop of that colour behind everything (Wine's capture
@@ -144,8 +129,7 @@ text_box() {
 has_text() { [ "$(text_box "$SHOT")" != "0 0 0 0" ]; }
 
 screenshot() {  # screenshot NAME: a PNG of the whole virtual display in SHOTS_DIR
-  import -display "$DISPLAY" -window root "$SHOTS_DIR/$1.png" 2>/dev/null
-  echo "$SHOTS_DIR/$1.png"
+  import -display "$DISPLAY" -window root "$SHOTS_DIR/$1.png" 2>/dev/null; echo "$SHOTS_DIR/$1.png"
 }
 pixel_colour() {  # pixel_colour SHOT X Y -> "r,g,b"
   convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info: 2>/dev/null

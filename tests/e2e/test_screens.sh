@@ -38,7 +38,7 @@ start_at() {
 click_end() { xdotool click 1; expect_true "$1: a click ends it" wait_gone "$SCR_PID" 5; }
 
 # --- two monitors: the window, what it shows, what ends it -------------------------------
-reg_set Settings ChangeSec 60
+reg_set Settings ChangeSec 3600  # no new verse while a case looks, however loaded the machine
 while read -r primary screen ending; do
   [ "$primary" = "$last" ] || two_monitors "$primary"
   last=$primary label="primary $primary, ScreenColor $screen" left=$((primary * 1024))

@@ -34,9 +34,6 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// One record as kjv.dat holds it, the text bytes taken as they are: the product's encoder.
-inline constexpr auto& RecordBytes = EncodeVerseRecord;
-
 inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -50,8 +47,9 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
 // Record r of a synthetic verse file: book 1 + r / 1000, chapter r % 1000, verse r, and
 // the text "Record r", so every delivery tells which record it came from.
 inline std::string NumberedRecord(std::int32_t r) {
-  return RecordBytes(static_cast<std::int16_t>(1 + r / 1000), static_cast<std::int16_t>(r % 1000),
-                     static_cast<std::int16_t>(r), "Record " + std::to_string(r));
+  return EncodeVerseRecord(static_cast<std::int16_t>(1 + r / 1000),
+                           static_cast<std::int16_t>(r % 1000), static_cast<std::int16_t>(r),
+                           "Record " + std::to_string(r));
 }
 
 // Records 1 to `count`, as a whole file holds them.

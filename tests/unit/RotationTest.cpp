@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/ProgramState.h"
@@ -15,8 +16,7 @@
 namespace vw {
 namespace {
 
-using test::MemorySettingsStore;
-using test::TempDir;
+using namespace test;
 using Records = std::vector<std::int32_t>;
 
 constexpr std::int32_t kRecords = 31102;
@@ -26,7 +26,7 @@ constexpr std::int32_t kRecords = 31102;
 const std::string& Folder() {
   static const TempDir dir;
   static const std::string folder = [] {
-    test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(kRecords));
+    WriteBytes(dir.Path() / "kjv.dat", NumberedRecords(kRecords));
     return dir.Path().generic_string() + "/";
   }();
   return folder;
@@ -54,23 +54,19 @@ struct RotationRun {
     BuildTopicTable(program.Topics);
     rotation.RestorePosition();
     rotation.BuildTopicLists();
-    opened = rotation.OpenVerseFile(folder);
+    rotation.OpenVerseFile(folder);
   }
-  // One delivery, kept in `verse`; answers the record it came from.
-  std::int32_t Deliver() {
-    verse = rotation.NextVerse();
-    return program.VerseBuffer.Verse;
-  }
+  // The records of `times` deliveries; the last verse is kept in `verse`.
   Records Deliver(int times) {
     Records out;
-    for (int i = 0; i < times; ++i) out.push_back(Deliver());
+    for (int i = 0; i < times; ++i)
+      verse = rotation.NextVerse(), out.push_back(program.VerseBuffer.Verse);
     return out;
   }
 
   ProgramState program;
   VerseRotation rotation{program.Settings, program.Topics, program.VerseBuffer};
   Verse verse;
-  bool opened = false;
 };
 
 // The title shown above a verse, by topic.
@@ -82,16 +78,15 @@ const std::map<std::int32_t, std::string> kTitles = {
 
 TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
   // Count, first and last record and a checksum of the whole list (h = 31 h + record).
-  const struct {
-    std::int32_t topic;
-    int count;
-    std::int32_t first, last;
+  struct Case {
+    std::int32_t topic, count, first, last;
     std::uint32_t checksum;
-  } cases[] = {{kTenCommandments, 10, 2055, 2069, 594007685u},
-               {kNoahArk, 97, 139, 235, 564602043u},
-               {kSamson, 96, 6886, 6981, 3161424944u},
-               {kSalvation, 20, 25246, 29618, 1022768523u},
-               {kProphecies, 182, 22732, 30927, 1918259675u}};
+  };
+  const Case cases[] = {{kTenCommandments, 10, 2055, 2069, 594007685u},
+                        {kNoahArk, 97, 139, 235, 564602043u},
+                        {kSamson, 96, 6886, 6981, 3161424944u},
+                        {kSalvation, 20, 25246, 29618, 1022768523u},
+                        {kProphecies, 182, 22732, 30927, 1918259675u}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.topic);
     // Past its end the only topic enabled starts again.
@@ -99,10 +94,9 @@ TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
     std::uint32_t checksum = 0;
     for (int i = 0; i < c.count; ++i)
       checksum = checksum * 31u + static_cast<std::uint32_t>(got[i]);
-    EXPECT_EQ(got.front(), c.first);
-    EXPECT_EQ(got[c.count - 1], c.last);
-    EXPECT_EQ(got.back(), c.first) << "no more entries";
-    EXPECT_EQ(checksum, c.checksum);
+    // First, last, the one after the last, and the checksum.
+    EXPECT_EQ(std::make_tuple(got.front(), got[c.count - 1], got.back(), checksum),
+              std::make_tuple(c.first, c.last, c.first, c.checksum));
   }
 }
 
@@ -182,7 +176,7 @@ TEST(Rotation, SavedPositionResumesInTheNextRun) {
     MemorySettingsStore store;
     store.Set("Settings", "Display", std::to_string(c.display));
     EXPECT_EQ(Saved(first.rotation, store), c.saved);
-    EXPECT_EQ(RotationRun(store).Deliver(), c.resumed);
+    EXPECT_EQ(RotationRun(store).Deliver(1), Records{c.resumed});
   }
 
   // kjv.dat never opened: the place the run started from is kept.

@@ -11,12 +11,7 @@
 namespace vw {
 namespace {
 
-using test::NumberedRecord;
-using test::NumberedRecords;
-using test::ReadBytes;
-using test::RecordBytes;
-using test::TempDir;
-using test::WriteBytes;
+using namespace test;
 
 constexpr std::int32_t kLength = kVerseRecordLength;
 // A buffer that no fetch of the test files could produce, to see that it stays.
@@ -35,6 +30,16 @@ class VerseFileTest : public ::testing::Test {
   bool Fetch(std::int32_t r) {
     file_.FetchRecord(r);
     return !file_.NoMatch();
+  }
+  // What a call did: the record the file stands on, NoMatch, cEOF, the reads the call made
+  // and the verse in the buffer.
+  template <class Call>
+  std::string After(Call call) {
+    const auto reads = file_.ReadCount();
+    call();
+    return std::to_string(file_.GetCurrentRecord()) + (file_.NoMatch() ? " nomatch" : "") +
+           (file_.cEOF() ? " eof" : "") + " reads " + std::to_string(file_.ReadCount() - reads) +
+           " verse " + std::to_string(buffer_.Verse);
   }
 
   TempDir dir_;
@@ -56,14 +61,11 @@ TEST_F(VerseFileTest, FetchDeliversWholeRecordsOneToNAndNothingElse) {
   // A failed fetch leaves the buffer, the position and the argument alone; only the short
   // record is read at all.
   for (std::int32_t bad : {0, -5, n + 1, n + 2, INT32_MAX, INT32_MIN}) {
-    SCOPED_TRACE(bad);
     buffer_ = kMarked;
     std::int32_t r = bad;
-    const auto reads = file_.ReadCount();
-    file_.FetchRecord(r);
-    EXPECT_EQ(file_.ReadCount() - reads, bad == n + 1 ? 1 : 0);
-    EXPECT_TRUE(file_.NoMatch());
-    EXPECT_EQ(file_.GetCurrentRecord(), 2);
+    EXPECT_EQ(After([&] { file_.FetchRecord(r); }),
+              "2 nomatch reads " + std::to_string(bad == n + 1) + " verse -9")
+        << bad;
     EXPECT_EQ(r, bad);
     EXPECT_EQ(buffer_.Text, kMarked.Text);
   }
@@ -73,29 +75,13 @@ TEST_F(VerseFileTest, FetchDeliversWholeRecordsOneToNAndNothingElse) {
 TEST_F(VerseFileTest, MovesAndEndOfFile) {
   const int n = 3;
   Open(NumberedRecords(n));
-  file_.MoveFirst();
-  EXPECT_EQ(buffer_.Verse, 1);
-
-  // On record 1 MovePrevious stays there and reads nothing.
-  buffer_ = kMarked;
-  const auto reads = file_.ReadCount();
-  file_.MovePrevious();
-  EXPECT_TRUE(file_.NoMatch());
-  EXPECT_EQ(file_.GetCurrentRecord(), 1);
-  EXPECT_EQ(file_.ReadCount(), reads);
-  EXPECT_EQ(buffer_.Text, kMarked.Text);
-
-  file_.MoveNext();
-  EXPECT_EQ(buffer_.Verse, 2);
-  file_.MoveLast();
-  EXPECT_EQ(buffer_.Verse, n);
-  EXPECT_FALSE(file_.cEOF());
+  EXPECT_EQ(After([&] { file_.MoveFirst(); }), "1 reads 1 verse 1");
+  buffer_ = kMarked;  // on record 1 MovePrevious stays there and reads nothing
+  EXPECT_EQ(After([&] { file_.MovePrevious(); }), "1 nomatch reads 0 verse -9");
+  EXPECT_EQ(After([&] { file_.MoveNext(); }), "2 reads 1 verse 2");
+  EXPECT_EQ(After([&] { file_.MoveLast(); }), "3 reads 1 verse 3");
   // Past the last record the position keeps the new value.
-  file_.MoveNext();
-  EXPECT_TRUE(file_.NoMatch());
-  EXPECT_EQ(file_.GetCurrentRecord(), n + 1);
-  EXPECT_TRUE(file_.cEOF());
-  EXPECT_EQ(buffer_.Verse, n);
+  EXPECT_EQ(After([&] { file_.MoveNext(); }), "4 nomatch eof reads 0 verse 3");
 }
 
 TEST_F(VerseFileTest, UpdateOverwritesTheCurrentRecordOrAppendsAfterAddNew) {
@@ -116,16 +102,16 @@ TEST_F(VerseFileTest, UpdateOverwritesTheCurrentRecordOrAppendsAfterAddNew) {
   file_.Update();
   EXPECT_EQ(file_.GetRecordCount(), 4);
 
-  EXPECT_EQ(ReadBytes(path_), RecordBytes(5, 6, 7, "edited") + RecordBytes(1, 2, 2, "changed") +
-                                  NumberedRecord(3) +
-                                  RecordBytes(43, 3, 16, "For God so loved the world"));
+  EXPECT_EQ(ReadBytes(path_), EncodeVerseRecord(5, 6, 7, "edited") +
+                                  EncodeVerseRecord(1, 2, 2, "changed") + NumberedRecord(3) +
+                                  EncodeVerseRecord(43, 3, 16, "For God so loved the world"));
 }
 
 TEST_F(VerseFileTest, TextIsWindows1252OnDiskAndKeepsItsBlanks) {
   const std::string blanks = "   In the  beginning\tGod\x01   ";
-  Open(RecordBytes(1, 1, 1, blanks) + RecordBytes(1, 1, 2,
-                                                  "\x80\x93"
-                                                  "Caf\xE9\x94 \x81\xFF"));
+  Open(EncodeVerseRecord(1, 1, 1, blanks) + EncodeVerseRecord(1, 1, 2,
+                                                              "\x80\x93"
+                                                              "Caf\xE9\x94 \x81\xFF"));
   ASSERT_TRUE(Fetch(1));
   EXPECT_EQ(buffer_.Text, blanks + std::string(528 - blanks.size(), ' '));
   ASSERT_TRUE(Fetch(2));
@@ -137,10 +123,7 @@ TEST_F(VerseFileTest, TextIsWindows1252OnDiskAndKeepsItsBlanks) {
   buffer_.Text = "caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC \xE4\xB8\xAD";
   file_.Update();  // the last character is not in Windows-1252
   EXPECT_EQ(ReadBytes(path_).substr(kLength),
-            RecordBytes(1, 1, 2, "caf\xE9 \x93quoted\x94 \x80 ?"));
-  buffer_.Text = std::string(600, 'a');
-  file_.Update();
-  EXPECT_EQ(ReadBytes(path_).substr(kLength), RecordBytes(1, 1, 2, std::string(528, 'a')));
+            EncodeVerseRecord(1, 1, 2, "caf\xE9 \x93quoted\x94 \x80 ?"));
 }
 
 // The layout itself, byte by byte: the reader, kjv.dat's maker and the tests' files all use

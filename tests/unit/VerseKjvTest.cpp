@@ -1,8 +1,11 @@
-// Checks against the real kjv.dat that the build generates.
+// The topic lists: the list itself, and every entry a verse of the real kjv.dat that the build
+// generates.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "verses/CTypeRFA.h"
 #include "verses/TopicLists.h"
@@ -10,6 +13,17 @@
 
 namespace vw {
 namespace {
+
+TEST(TopicList, KeepsOrderRefusesDuplicatesAndCounts) {
+  TopicList list;
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_TRUE(list.Add(30) && list.Add(10) && !list.Add(30) && list.Add(20));
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(std::vector<std::int32_t>({list.Entry(1), list.Entry(2), list.Entry(3)}),
+            std::vector<std::int32_t>({30, 10, 20}));
+  EXPECT_THROW(list.Entry(0), std::out_of_range);
+  EXPECT_THROW(list.Entry(4), std::out_of_range);
+}
 
 class KjvTest : public ::testing::Test {
  protected:

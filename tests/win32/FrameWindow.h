@@ -11,22 +11,14 @@
 namespace vw::win32 {
 
 inline void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&msg))
     TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
 }
 
 // Every pixel of the window comes from the frames copied onto it.
 inline LRESULT CALLBACK QuietWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_ERASEBKGND) return 1;
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    BeginPaint(hwnd, &ps);
-    EndPaint(hwnd, &ps);
-    return 0;
-  }
+  if (msg == WM_PAINT) return ValidateRect(hwnd, nullptr), 0;  // painted: nothing to add
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 

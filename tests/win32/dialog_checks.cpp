@@ -30,6 +30,7 @@ void PumpFor(DWORD ms) {
   for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10))
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
+HWND Item(HWND parent, ControlId id) { return GetDlgItem(parent, static_cast<int>(id)); }
 
 // The scale the fakes report.
 UINT fakeDpi = 96;
@@ -51,8 +52,7 @@ struct Child {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring line = L"\"" + std::wstring(self) + L"\" " + args;
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
+    STARTUPINFOW si{sizeof(si)};
     if (!CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
       return;
     for (DWORD start = GetTickCount(); !window && GetTickCount() - start < 30000; PumpFor(50))
@@ -65,8 +65,7 @@ struct Child {
   ~Child() {
     TerminateProcess(pi.hProcess, 99);
     WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess), CloseHandle(pi.hThread);
   }
 };
 
@@ -97,17 +96,17 @@ long SettledTextPixels() {
 int RunChild(int argc, wchar_t** argv) {
   test::MemorySettingsStore store;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (std::wstring(argv[1]) == L"printer") {
+  const std::wstring what = argv[1], how = argc > 2 ? argv[2] : L"";
+  if (what == L"printer") {
     DialogSystem system;
-    if (argc > 2 && std::wstring(argv[2]) == L"blocked")
+    if (how == L"blocked")
       system.printer = [] { return spooler.lock(), Sleep(INFINITE), FaceSet{}; };
     return RunSettingsDialog(store, instance, system);
   }
-  fakeDpi = argc > 2 ? static_cast<UINT>(_wtoi(argv[2])) : 96;
+  fakeDpi = _wtoi(how.c_str());
   ProgramState program;
-  DpiCalls calls;
-  calls.forMonitor = FakeMonitorDpi;
-  return RunDisplay(program, store, DecideStartup(store, "/s", false), instance, calls);
+  return RunDisplay(program, store, DecideStartup(store, "/s", false), instance,
+                    DpiCalls{nullptr, FakeMonitorDpi});
 }
 
 }  // namespace
@@ -129,7 +128,7 @@ int wmain(int argc, wchar_t** argv) {
     RECT client{}, box{};
     const bool open = dialog.Open();
     GetClientRect(dialog.Window(), &client);
-    GetWindowRect(GetDlgItem(dialog.Window(), static_cast<int>(ControlId::txtChangeSec)), &box);
+    GetWindowRect(Item(dialog.Window(), ControlId::txtChangeSec), &box);
     Check(open && client.right == MulDiv(6000, fakeDpi, 1440) &&
               client.bottom == MulDiv(6420, fakeDpi, 1440) &&
               box.right - box.left == MulDiv(555, fakeDpi, 1440),
@@ -149,17 +148,14 @@ int wmain(int argc, wchar_t** argv) {
     SettingsWindow dialog(instance, store, system);
     dialog.Open();
     PumpFor(300);
-    HWND panel = GetDlgItem(dialog.Window(), static_cast<int>(ControlId::picColorColl));
-    HWND red = GetDlgItem(panel, static_cast<int>(picColorSelect(2)));
-    HDC dc = GetDC(dialog.Window()), swatch = GetDC(red);
+    HWND w = dialog.Window(), red = Item(Item(w, ControlId::picColorColl), picColorSelect(2));
+    HDC dc = GetDC(w), swatch = GetDC(red);
+    const LRESULT brush = SendMessageW(w, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(Item(w, ControlId::Label3)));
     LOGBRUSH fill{};
-    GetObjectW(reinterpret_cast<HBRUSH>(SendMessageW(
-                   dialog.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                   reinterpret_cast<LPARAM>(GetDlgItem(dialog.Window(), static_cast<int>(ControlId::Label3))))),
-               sizeof(fill), &fill);
+    GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof(fill), &fill);
     const COLORREF text = GetTextColor(dc), back = GetPixel(dc, 4, 4), own = GetPixel(swatch, 4, 4);
-    ReleaseDC(red, swatch);
-    ReleaseDC(dialog.Window(), dc);
+    ReleaseDC(red, swatch), ReleaseDC(w, dc);
     Check(fill.lbColor == scheme[0] && back == scheme[0] && text == scheme[1] &&
               own == RGB(192, 0, 0),
           "high contrast: background " + to_string(back) + ", labels " + to_string(text) +
@@ -176,7 +172,7 @@ int wmain(int argc, wchar_t** argv) {
   // Full screen, the verse follows its monitor's scale; WM_DPICHANGED with a rectangle of one
   // small monitor leaves the window over the whole screen and shows the verse again.
   long lit[2] = {};
-  bool keeps = false;
+  bool keeps = true;
   for (UINT dpi : {96u, 192u}) {
     Child run(L"display " + std::to_wstring(dpi), L"VellumwayDisplay");
     lit[dpi > 96] = run.window ? SettledTextPixels() : 0;
@@ -185,11 +181,11 @@ int wmain(int argc, wchar_t** argv) {
     // The rectangle lives at the same address in the child (see the driver's dpi-changed).
     void* there = VirtualAllocEx(run.pi.hProcess, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
     WriteProcessMemory(run.pi.hProcess, there, &small, sizeof(small), nullptr);
-    DWORD_PTR result = 0;
     SendMessageTimeoutW(run.window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                        reinterpret_cast<LPARAM>(there), SMTO_NORMAL, 5000, &result);
+                        reinterpret_cast<LPARAM>(there), SMTO_NORMAL, 5000, nullptr);
     GetWindowRect(run.window, &after);
-    keeps = EqualRect(&before, &after) && after.right > 320 && SettledTextPixels() > lit[0] / 2;
+    keeps = keeps && EqualRect(&before, &after) && after.right > 320 &&
+            SettledTextPixels() > lit[0] / 2;
   }
   Check(lit[0] > 0 && lit[1] > lit[0] * 5 / 2, "the verse at 192 DPI has " + to_string(lit[1]) +
                                                    " lit pixels, at 96 " + to_string(lit[0]));

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 
 #include "win32/GdiSurface.h"
 #include "win32/ScreenCapture.h"
@@ -24,6 +23,11 @@ void Check(bool ok, const char* what) {
 bool AnyPixel(const GdiSurface& s, int count, std::uint32_t bits) {
   return std::any_of(s.Pixels(), s.Pixels() + count, [&](std::uint32_t p) { return p & bits; });
 }
+void Fill(GdiSurface& s, RECT r, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(s.Dc(), &r, brush);
+  DeleteObject(brush);
+}
 
 }  // namespace
 
@@ -32,14 +36,13 @@ int main() {
   {
     // The starting font measures as Arial 8.25 pt. (Under Wine every face, and bold or plain,
     // measures alike at this size, so only the size can tell.)
-    GdiSurface arial(8, 8), larger(8, 8);
+    const char* text = "Wim lily";
+    GdiSurface arial(8, 8);
     arial.SetFontName("Arial");
     arial.SetFontSize(8.25f);
-    larger.SetFontName("Arial");
-    larger.SetFontSize(12.0f);
-    const char* text = "Wim lily";
-    Check(s.FontSize() == 8.25f && s.TextWidth(text) == arial.TextWidth(text) &&
-              s.TextWidth(text) < larger.TextWidth(text),
+    const float start = s.TextWidth(text), same = arial.TextWidth(text);
+    arial.SetFontSize(12.0f);
+    Check(s.FontSize() == 8.25f && start == same && start < arial.TextWidth(text),
           "starts as Arial 8.25 pt");
   }
   bool exact = true;
@@ -71,11 +74,7 @@ int main() {
   Check(!AnyPixel(s, 100, 0xFFFFFFFF) && s.Width() == 10, "resizing leaves it black");
 
   GdiSurface source(4, 4);
-  source.SetTextColor(vw::MakeColor(0, 0, 255));
-  HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
-  RECT all{0, 0, 4, 4};
-  FillRect(source.Dc(), &all, brush);
-  DeleteObject(brush);
+  Fill(source, RECT{0, 0, 4, 4}, RGB(10, 20, 30));
   s.CopyFrom(source, 5, 5, 4, 4, 0, 0);
   Check(s.Pixels()[5 * 10 + 5] == 0x000A141Eu && s.Pixels()[0] == 0, "copies a rectangle");
 
@@ -87,25 +86,18 @@ int main() {
   Check(s.Fonts().Count() <= 4 && s.Fonts().Created() > 4,
         "a thousand font changes keep at most four fonts");
 
-  vw::win32::BitmapPicture picture = vw::win32::CaptureScreen();
-  Check(picture.Width() == GetSystemMetrics(SM_CXSCREEN) &&
-            picture.Height() == GetSystemMetrics(SM_CYSCREEN),
-        "the capture is the whole screen, pixel for pixel");
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   GdiSurface capture;
-  vw::win32::LoadPicture(capture, picture);
-  Check(capture.Width() == picture.Width(), "the picture loads into a surface");
+  vw::win32::LoadPicture(capture, vw::win32::CaptureScreen());
+  Check(capture.Width() == w && capture.Height() == h,
+        "the capture is the whole screen, pixel for pixel, and loads into a surface");
 
   // After a display change the capture keeps each pixel where it was on the screen: an image
   // taken over (0,0)-(200,100), red then blue, on a virtual screen that now starts 50 pixels
   // further left; black where nothing was captured.
   GdiSurface moved(200, 100);
-  for (auto [left, colour] : {std::pair{0, RGB(255, 0, 0)}, std::pair{100, RGB(0, 0, 255)}}) {
-    HBRUSH fill = CreateSolidBrush(colour);
-    RECT half{left, 0, left + 100, 100};
-    FillRect(moved.Dc(), &half, fill);
-    DeleteObject(fill);
-  }
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  Fill(moved, RECT{0, 0, 100, 100}, RGB(255, 0, 0));
+  Fill(moved, RECT{100, 0, 200, 100}, RGB(0, 0, 255));
   vw::win32::KeepCaptureOnMonitors(moved, RECT{0, 0, 200, 100}, RECT{-50, 0, w, h});
   auto at = [&](int x, int y) { return moved.Pixels()[y * moved.Width() + x]; };
   Check(moved.Width() == w + 50 && at(10, 10) == 0 && at(60, 10) == 0xFF0000u &&
