@@ -10,7 +10,7 @@ common=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotoo
 case "${1:-test}" in
   run) wanted=("${common[@]}") ;;
   test) wanted=("${common[@]}" googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-                 nsis zip unzip xserver-xephyr lintian man-db osslsigncode openssl) ;;
+                 nsis zip unzip xserver-xephyr lintian man-db osslsigncode openssl fontconfig) ;;
   # The Linux hack alone: its native build (which configures the unit tests) and the daemon.
   linux) wanted=(cmake ninja-build g++ xvfb xdotool x11-utils imagemagick bible-kjv bible-kjv-text
                  libx11-dev libxft-dev libxinerama-dev xscreensaver xscreensaver-data

@@ -24,28 +24,8 @@ text_mask() {
   convert "$1" -colorspace gray -auto-level -threshold 40% -write "$2" \
     -format '%[fx:int(mean * w * h)]' info: 2>/dev/null
 }
-# band SHOT: the middle band of the screen, where title, verse and reference are drawn.
-band() { convert "$1" -crop 1024x400+0+184 +repage "${@:2}" 2>/dev/null; }
-# text_pixels SHOT: the pixels of the band clearly unlike the background (the corner's
-# colour): the text. The dimmest text is 51 a channel, far above the cut at 20.
-text_pixels() {
-  band "$1" \( +clone -fill "rgb($(pixel_colour "$1" 3 3))" -colorize 100 \) -compose difference \
-    -composite -separate -evaluate-sequence max -threshold 8% -format '%[fx:int(mean * w * h)]' info:
-}
-# colour_fits SHOT COLOUR: the text is a shade of the colour (green, red, grey), judged by the
-# mean red, green and blue of its bright pixels (those at 60 % of the brightest and above),
-# whose ratios are the colour's whatever the random level: (L, 2L, L) capped at 255 for green,
-# so green above red and blue, red level with blue. From level 255 on every shade is white:
-# that frame says nothing (status 2) and another verse has to be shown.
-colour_fits() {
-  band "$1" \( +clone -separate -evaluate-sequence max -auto-level -threshold 60% \) \
-    -compose multiply -composite -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b] %[fx:maxima]' info: |
-    awk -v c="$2" '{ r = $1; g = $2; b = $3; m = r > g ? r : g; m = m > b ? m : b; n = r < g ? r : g; n = n < b ? n : b }
-      c == "green" { ok = r / g < 0.99 && b / g < 0.99 && (r - b) ^ 2 < (g / 40) ^ 2 }
-      c == "red" { ok = g / r < 0.99 && b / r < 0.99 && (g - b) ^ 2 < (r / 40) ^ 2 }
-      c == "grey" { ok = n / m > 0.975 }
-      END { exit m <= 0 ? 1 : n / m > 0.99 && $4 > 0.97 && c != "grey" ? 2 : !ok }'
-}
+LOOK="$(dirname "$0")/look.py"  # what a screenshot shows: text, shades, an underline
+look() { python3 "$LOOK" "$@"; }
 start_scr /x; wait_gone "$SCR_PID" 20  # the defaults are in the store before the first case
 settings_text "$E2E_TMP/base"
 BASE=$(grep -v '^Windows Registry' "$E2E_TMP/base")
@@ -143,17 +123,17 @@ launch() {
     # A finished frame that is no longer the screen from before the start.
     settled_shot "$NAME-case" eval '! cmp -s "$E2E_TMP/before.png" "$SHOT"' || SETTLED=0
     cp "$SHOT" "$E2E_TMP/first.png"
-    text_mask "$SHOT" "$E2E_TMP/first-mask.png" >/dev/null
+    SIZE=$(text_mask "$SHOT" "$E2E_TMP/first-mask.png")
     # Only the first frame has to settle: the next verse (or one in another level) is judged
     # by the screen words, on the last shot taken.
     if [[ $3 == *next* ]]; then
       SETTLE=20 settled_shot "$NAME-case" other_verse
-    elif [[ " $3 " =~ \ (green|red)\  ]] && TINT=${BASH_REMATCH[1]} &&
-      { colour_fits "$SHOT" "$TINT"; [ $? = 2 ]; }; then
+    elif [[ " $3 " =~ \ (green|red|blue|yellow|cyan)\  ]] && TINT=${BASH_REMATCH[1]} &&
+      { look shade "$SHOT" "$TINT"; [ $? = 2 ]; }; then
       # White text: a verse in another level comes after ChangeSec (15 s); one in five is
       # white again, so up to three more verses are waited for.
       WAITED=1
-      SETTLE=50 settled_shot "$NAME-case" eval 'other_verse && { colour_fits "$SHOT" "$TINT"; [ $? != 2 ]; }'
+      SETTLE=50 settled_shot "$NAME-case" eval 'other_verse && { look shade "$SHOT" "$TINT"; [ $? != 2 ]; }'
     fi
   fi
   touch "$go"
@@ -168,24 +148,30 @@ check_screen() {
   local label=$1 t diff n
   [ -n "$SHOT" ] || { fail "$label: no window to look at"; return; }
   expect_eq "$label: a settled first frame within the time" 1 "$SETTLED"
-  n=$(text_pixels "$E2E_TMP/first.png")
+  n=$(look text "$E2E_TMP/first.png")
   expect_true "$label: a verse is drawn ($n text pixels)" test "$n" -gt 300
-  [ -z "$REF" ] && [[ " $2 " == *" ref "* ]] && { REF="$E2E_TMP/ref.png"; cp "$E2E_TMP/first-mask.png" "$REF"; }
+  [ -z "$REF" ] && [[ " $2 " == *" ref "* ]] && { REF="$E2E_TMP/ref.png" REF_SIZE=$SIZE; cp "$E2E_TMP/first-mask.png" "$REF"; }
   diff=$(mask_diff "$REF" "$E2E_TMP/first-mask.png")
   for t in $2; do
     case $t in
       # The same text in another brightness or hue moves anti-aliased edge pixels across the
       # mask's threshold (a few hundred); text of another shape differs by thousands.
       ref) expect_true "$label: looks like the reference ($diff pixels differ)" test "$diff" -lt 1500 ;;
-      shape) expect_true "$label: another shape or verse ($diff pixels differ)" test "$diff" -gt 1000 ;;
+      shape) expect_true "$label: another shape or verse ($diff pixels differ; $SIZE of text, $REF_SIZE in the reference)" test "$diff" -gt 1000 ;;
       next) expect_true "$label: the next verse is another text" other_verse ;;
-      green | red | grey) expect_true "$label: shades of $t" colour_fits "$SHOT" "$t" ;;
+      # Bold is heavier than the reference by a quarter, a size of 45 four times as large.
+      bigger | bolder) k=$([ "$t" = bigger ] && echo 150 || echo 115)
+        expect_true "$label: $t ($SIZE pixels of text, $REF_SIZE in the reference)" \
+          test $((SIZE * 100)) -gt $((REF_SIZE * k)) ;;
+      green | red | grey | blue | yellow | cyan)
+        expect_true "$label: shades of $t" look shade "$SHOT" "$t" ;;
+      underlined) expect_true "$label: the title at the top is underlined" look underlined "$SHOT" ;;
+      # The desktop (30,60,90) behind the verse; with the shadow also black next to the text.
       transp) expect_eq "$label: the desktop shows behind" "30,60,90 30,60,90" \
           "$(pixel_colour "$SHOT" 3 3) $(pixel_colour "$SHOT" 1020 764)"
-        # Green is 2L with L at least 51: every shade clears 0.3, whatever the random level.
-        t=$(convert "$SHOT" -crop 1024x300+0+234 -channel G -separate -threshold 30% \
-          -format '%[fx:int(mean * w * h)]' info:)
-        expect_true "$label: the verse is drawn over it ($t pixels)" test "$t" -gt 300 ;;
+        expect_true "$label: the verse is drawn over it ($n pixels)" test "$n" -gt 300 ;;
+      shadow) k=$(look count "$SHOT" 0 184 1024 400 0,0,0 12)
+        expect_true "$label: the shadow, black beside the verse ($k pixels)" test "$k" -gt 300 ;;
       dark) expect_eq "$label: black background" "0,0,0" "$(pixel_colour "$SHOT" 3 3)" ;;
       *) fail "$label: unknown screen word $t" ;;
     esac
@@ -221,7 +207,9 @@ run_case() {
     esac
   done
   # A case that waited for a verse in another colour has moved on.
-  check_store "$name" "$5$([ "$WAITED" = 1 ] && echo ';LastVerse=*')"
+  local after=${5//%HOST%/${R[host]:-}}
+  check_store "$name" "${after//%DEAD%/${R[host]:-}}$([ "$WAITED" = 1 ] &&
+    echo ";LastVerse>$(raw_value LastVerse "$E2E_TMP/before" | tr -d '"')")"
   [[ $2 == *kjv=* ]] && expect_eq "$name: kjv.dat is never written" "$before" "$(fingerprint)"
   [ "$6" != - ] && check_screen "$name" "$6"
   [ "$E2E_FAILED" = "$failed" ] || {
@@ -232,19 +220,20 @@ run_case() {
 
 # brief TEXT: the text itself, or for a long one its length and a hash.
 brief() { if [ ${#1} -le 80 ]; then printf '%s' "$1"; else printf '%s letters, md5 %s' ${#1} "$(printf '%s' "$1" | md5sum | cut -c1-16)"; fi; }
-# check_store NAME ITEMS: every value named reads as given ("*": anything; ">N": above N); no
-# other value differs from the store before the start (PrevInstance excepted).
+# check_store NAME ITEMS: every value named reads as given (">N", "<N": a number above or
+# below N); no other
+# value differs from the store before the start (PrevInstance excepted).
 check_store() {
   local t k v op got keep=PrevInstance
   IFS=';' read -r -a items <<<"$2"
   for t in "${items[@]}"; do
     [ "$t" = - ] && continue
-    k=${t%%[=>]*} v=$(expand "${t:${#k}+1}") op=${t:${#k}:1}
+    k=${t%%[=<>]*} v=$(expand "${t:${#k}+1}") op=${t:${#k}:1}
     k=${k#Startup/} keep+="|$k"
     got=$(raw_value "$k" "$E2E_TMP/after" | sed 's/^"\(.*\)"$/\1/; s/\\\\/\\/g')
     case $op$v in
-      '=*') ;;
       '>'*) expect_true "$1: stored $k above $v ($got)" test "$got" -gt "$v" ;;
+      '<'*) expect_true "$1: stored $k below $v ($got)" test "$got" -lt "$v" ;;
       *) expect_eq "$1: stored $k" "$(brief "$v")" "$(brief "$got")" ;;
     esac
   done
@@ -279,7 +268,7 @@ directive() {
   esac
 }
 
-CASES=0 BASE_ITEMS="" SHOT=""
+CASES=0 BASE_ITEMS="" SHOT="" REF_SIZE=0
 while IFS=$'\t' read -r -u 3 name before cmd happens after screen; do
   case $name in
     '' | '#'*) ;;

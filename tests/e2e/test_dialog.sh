@@ -18,7 +18,7 @@ controls() {
   C=()
   while IFS='=' read -r k v; do [ -z "$k" ] || C[$k]=$v; done < <(driver controls)
   for i in 0 1 2 3 4 5; do
-    C[swatches]+="${C[$((1060 + i)).place]##*,} " C[topics]+=${C[$((1070 + i)).checked]}
+    C[swatches]+="${C[picColorSelect$i.place]##*,} " C[topics]+=${C[chkDisplay$i.checked]}
   done
   C[swatches]=${C[swatches]% }
   for k in "${!C[@]}"; do [[ $k == *.name && -z ${C[$k]} ]] && C[unnamed]+=" ${k%.name}"; done
@@ -47,20 +47,20 @@ layout() {
   report=$(driver controls)
   [ -n "$report" ] || { fail "$DPI DPI: the driver reported no controls"; return; }
   out=$(printf '%s\n' "$report" | awk -F'\t' -v dpi="$DPI" -v marked="$1" \
-    -v fitted=' 1032 1040 1041 1042 1050 1052 1060 1061 1062 1063 1064 1065 ' '
+    -v fitted=' chkDropShadow Label3 txtChangeSec Label6 optColor0 picColorColl picColorSelect ' '
     function px(t) { return int((t * dpi * 2 + 1440) / 2880) }
     FNR == NR { i = index($0, "="); got[substr($0, 1, i - 1)] = substr($0, i + 1); next }
     /^#/ { next }
-    { x[$1] = px($3) + x[$2]; y[$1] = px($4) + y[$2]; h = $6 == "-" ? ($1 - 1060 == marked ? 195 : 100) : $6
+    { x[$1] = px($3) + x[$2]; y[$1] = px($4) + y[$2]; h = $6 == "-" ? ($1 == "picColorSelect" marked ? 195 : 100) : $6
       want = x[$1] "," y[$1] "," px($5) "," px(h); have = got[$1 ".place"]
-      if (index(fitted, " " $1 " ")) { split(want, a, ","); split(have, b, ","); want = a[2] "," a[4]; have = b[2] "," b[4] }
+      if (index(fitted, " " $1 " ") || index(fitted, " " substr($1, 1, 14) " ")) { split(want, a, ","); split(have, b, ","); want = a[2] "," a[4]; have = b[2] "," b[4] }
       if (want != have) print "place of " $1 " " $8 ": expected [" want "], got [" have "]"
       if (tolower(got[$1 ".class"]) != tolower($7)) print "kind of " $1 ": [" got[$1 ".class"] "]"
       if ($8 != "" && $7 != "Edit" && got[$1 ".text"] != $8) print "caption of " $1 ": [" got[$1 ".text"] "]" }
     ' - "$HERE/dialog_layout.tsv")
   expect_eq "$DPI DPI: every control has its kind, caption and place" "" "$out"
 }
-# at ID DX DY: screen coordinates of a point of control ID (0: the client area).
+# at NAME DX DY: screen coordinates of a point of the control named ("-": the client area).
 at() {
   local place=${C[$1.place]:-0,0,0,0} p
   IFS=, read -r -a p <<<"$place"
@@ -69,12 +69,12 @@ at() {
 # sample_is_12_points: the sample's text, in a fresh screenshot, is 0.7 to 1.2 of the cell of
 # 12 points at DPI (DPI/6 pixels) high; its height in h.
 sample_is_12_points() {
-  controls; crop 1022 "$E2E_TMP/height.png"
+  controls; crop lblFontSample "$E2E_TMP/height.png"
   h=$(convert "$E2E_TMP/height.png" -fuzz 20% -fill black +opaque 'rgb(128,255,128)' -fuzz 0 -trim \
     -format %h info:)
   [ $((h * 60)) -ge $((DPI * 7)) -a $((h * 60)) -le $((DPI * 12)) ]
 }
-# crop ID OUT: the control's area of a fresh screenshot.
+# crop NAME OUT: the control's area of a fresh screenshot.
 crop() {
   IFS=, read -r x y w h <<<"${C[$1.place]}"
   convert "$(screenshot dialog)" -crop "${w}x${h}+$((OX + x))+$((OY + y))" +repage "$2"
@@ -108,12 +108,19 @@ while IFS=$'\t' read -r -u 3 step arg want; do
       wait_for 5 sample_is_12_points; expect_true "$LABEL: at $DPI DPI the sample's text is 12 points ($h pixels high)" test $? = 0
       captions_fit "$LABEL, moved to $DPI DPI" "$DPI"; screenshot "dialog-dpichanged-$DPI" >/dev/null ;;
     # The icon shows its own image of the size that fits the scale, not one stretched.
-    icon) controls; crop 1000 "$E2E_TMP/icon.png"; n=${C[1000.place]##*,}
+    icon) controls; crop Image1 "$E2E_TMP/icon.png"; n=${C[Image1.place]##*,}
       bash "$VW_SRC/res/make_icon.sh" "$VW_SRC/res/Vellumway.mvg" "$E2E_TMP/image.ico" "$n"
       convert "$E2E_TMP/image.ico" -background 'rgb(192,192,192)' -flatten "$E2E_TMP/image.png"
       expect_eq "$LABEL: the icon's ${n}-pixel image as it is" 0 \
         "$(compare -metric AE -fuzz 4% "$E2E_TMP/image.png" "$E2E_TMP/icon.png" null: 2>&1)" ;;
     state) wait_for 5 state "$want"; check "$LABEL: $arg" "$want" ;;
+    # The font box as a user reads it: alphabetical (in any case), each face once, and every
+    # face family of this system there.
+    list) controls; tr '|' '\n' <<<"${C[$arg.items]-}" >"$E2E_TMP/list"
+      expect_true "$LABEL: $arg in alphabetical order, each once" eval \
+        '[ "$(wc -l <"$E2E_TMP/list")" -gt 3 ] && LC_ALL=C sort -fuc "$E2E_TMP/list"'
+      expect_eq "$LABEL: $arg holds every face family" "" \
+        "$(fc-list --format '%{family[0]}\n' | sort -u | grep -vxFf "$E2E_TMP/list" | xargs)" ;;
     pixel) read -r id dx dy <<<"$arg"; controls
       expect_eq "$LABEL: colour at $arg" "$want" "$(pixel_colour "$(screenshot dialog)" $(at "$id" "$dx" "$dy"))" ;;
     green) controls; crop "$arg" "$E2E_TMP/green.png"
@@ -129,7 +136,7 @@ while IFS=$'\t' read -r -u 3 step arg want; do
     msgbox) box=$(driver msgbox)
       expect_eq "$LABEL: $arg: a message box with its text, an icon and OK, which closes it" \
         "found=1 title=Vellumway Screen Saver text=$want icon=1 buttons=OK gone=1" "$(echo $box)" ;;
-    sample) controls; crop 1022 "$E2E_TMP/sample.png"
+    sample) controls; crop lblFontSample "$E2E_TMP/sample.png"
       [ -z "$arg" ] || expect_true "$LABEL: $arg" test "$(mask_diff "$E2E_TMP/sample0.png" "$E2E_TMP/sample.png")" -gt 0
       cp "$E2E_TMP/sample.png" "$E2E_TMP/sample0.png" ;;
     ends) expect_true "$LABEL: $arg" wait_gone "$SCR_PID" 20 ;;

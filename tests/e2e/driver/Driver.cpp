@@ -1,7 +1,8 @@
 // The end-to-end test driver: a small Win32 program that plays the part of Windows (the
 // display-settings dialog that hosts a preview) and of a user (clicks, keys), and reads what a
 // test cannot see from Linux (window places and styles, another process's controls, GDI
-// objects). "vwdriver COMMAND ARGS..." prints key=value lines.
+// objects). "vwdriver COMMAND ARGS..." prints key=value lines; the commands are the table at
+// the end, each a small function. The dialog's controls go by their names (core/ControlIds.h).
 #include <windows.h>
 #include <psapi.h>
 
@@ -9,7 +10,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/ControlIds.h"
@@ -23,6 +23,12 @@ constexpr const wchar_t* kDisplayClass = L"VellumwayDisplay";
 
 long Num(const std::wstring& text) {
   return std::wcstol(text.c_str(), nullptr, 10);
+}
+void Out(const char* key, const std::string& value) {
+  std::printf("%s=%s\n", key, value.c_str());
+}
+void Out(const char* key, long value) {
+  std::printf("%s=%ld\n", key, value);
 }
 std::wstring ClassOf(HWND hwnd) {
   wchar_t name[256] = {};
@@ -49,42 +55,76 @@ void PumpFor(DWORD ms) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
+// Pumps until `done` holds or `ms` have passed; whether it held.
+template <class F>
+bool PumpUntil(DWORD ms, F done) {
+  for (DWORD start = GetTickCount(); !done(); PumpFor(20))
+    if (GetTickCount() - start >= ms) return false;
+  return true;
+}
 // The first visible top-level window of the class, 0 when none appears within `ms`.
 HWND WaitFor(const std::wstring& cls, DWORD ms) {
-  for (DWORD start = GetTickCount();;) {
+  HWND found = nullptr;
+  PumpUntil(ms, [&] {
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, cls.c_str(), nullptr)) != nullptr;)
-      if (IsWindowVisible(w)) return w;
-    if (GetTickCount() - start >= ms) return nullptr;
-    PumpFor(50);
-  }
+      if (IsWindowVisible(w)) return (found = w) != nullptr;
+    return false;
+  });
+  return found;
 }
 HWND Dialog() {
   return WaitFor(vw::kSettingsWindowClass, 20000);
 }
-HWND FocusOf(HWND window) {
+
+// --- the dialog's controls by name -----------------------------------------------------------
+const char* NameOf(int id) {
+  for (const vw::ControlName& c : vw::kControlNames)
+    if (static_cast<int>(c.id) == id) return c.name;
+  return id ? "unknown" : "none";
+}
+int IdOf(const std::wstring& name) {
+  for (const vw::ControlName& c : vw::kControlNames)
+    if (Narrow(name) == c.name) return static_cast<int>(c.id);
+  return 0;
+}
+// The control named (the swatches sit in their panel).
+HWND Control(const std::wstring& name) {
+  HWND dialog = Dialog(), c = GetDlgItem(dialog, IdOf(name));
+  return c ? c : GetDlgItem(GetDlgItem(dialog, static_cast<int>(vw::ControlId::picColorColl)),
+                            IdOf(name));
+}
+// The window that has the focus in the dialog's thread.
+HWND FocusWindow(HWND dialog) {
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);
-  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+  return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus
                                                                             : nullptr;
 }
-// The control that has the focus: a combo box's edit field counts as the box.
-int FocusId(HWND dialog) {
-  HWND focus = FocusOf(dialog);
+// The name of the control that has the focus: a combo box's edit field counts as the box.
+const char* FocusOf(HWND dialog) {
+  HWND focus = IsWindow(dialog) ? FocusWindow(dialog) : nullptr;
   if (focus && GetParent(focus) != dialog && IsClass(GetParent(focus), L"ComboBox"))
     focus = GetParent(focus);
-  return focus ? GetDlgCtrlID(focus) : 0;
+  return NameOf(focus ? GetDlgCtrlID(focus) : 0);
+}
+// Returns once the dialog has handled the message, or after two seconds when its handler
+// opened a message box (which the test then reads).
+void Handled(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, msg, wp, lp, SMTO_NORMAL, 2000, &result);
 }
 
+// --- windows --------------------------------------------------------------------------------
 void PrintWindow(const char* p, HWND hwnd) {
   RECT w{}, c{};
   GetWindowRect(hwnd, &w);
   GetClientRect(hwnd, &c);
-  POINT origin{0, 0};
-  ClientToScreen(hwnd, &origin);
+  POINT o{0, 0};
+  ClientToScreen(hwnd, &o);
   const LONG s = GetWindowLongW(hwnd, GWL_STYLE), x = GetWindowLongW(hwnd, GWL_EXSTYLE);
   std::printf("%sclass=%s\n%srect=%ld,%ld,%ld,%ld\n%sclient=%ld,%ld\n%sorigin=%ld,%ld\n", p,
               Narrow(ClassOf(hwnd)).c_str(), p, w.left, w.top, w.right, w.bottom, p, c.right,
-              c.bottom, p, origin.x, origin.y);
+              c.bottom, p, o.x, o.y);
   std::printf("%stopmost=%d\n%schild=%d\n%spopup=%d\n%scaption=%d\n%stitle=%s\n", p,
               !!(x & WS_EX_TOPMOST), p, !!(s & WS_CHILD), p, !!(s & WS_POPUP), p,
               (s & WS_CAPTION) == WS_CAPTION, p, Narrow(TextOf(hwnd)).c_str());
@@ -125,62 +165,92 @@ HWND MakeWindow(DWORD style, int x, int y, int w, int h, COLORREF colour) {
 }
 
 // The program's windows of process `pid` (0: any) at the top or, a preview, in `host`: the
-// first visible one and how many.
-std::pair<HWND, int> Find(HWND host, DWORD pid) {
+// first visible one; how many in `count`.
+HWND Find(HWND host, DWORD pid, int* count = nullptr) {
   HWND shown = nullptr;
-  int count = 0;
   for (const wchar_t* cls : {kDisplayClass, vw::kSettingsWindowClass})
     for (HWND w = nullptr; (w = FindWindowExW(host, w, cls, nullptr)) != nullptr;) {
       DWORD owner = 0;
       GetWindowThreadProcessId(w, &owner);
       if (pid && owner != pid) continue;
-      ++count;
+      if (count) ++*count;
       if (!shown && IsWindowVisible(w)) shown = w;
     }
-  return {shown, count};
+  return shown;
 }
 
-// launch SCR TEXT ACTION GO_FILE: starts SCR with exactly TEXT after its name (%HOST%: a host
-// window of 240 x 180 made here; %UNAWARE%: the same made in a DPI-unaware thread, as a
-// display-settings dialog that is not DPI aware makes it; %DEAD%: a handle of a window that is
-// gone). A preview also gets host_awareness, window_awareness and window_fills (its window
-// covers exactly the host's client area, both read in the host's awareness). Then
-// outcome=ended (by itself within 20 s: a busy machine is slow to start one), window (window_*
-// describes it; once GO_FILE exists, ACTION is done: click, close, move, key, close-parent, endsession; then up
-// to 20 s for the end) or none. Last, the program's windows left on the desktop, of any process.
-int Launch(const Args& a) {
-  std::wstring text = a[1];
+// --- launch -----------------------------------------------------------------------------------
+// The marks of a command line: %HOST% a host window of 240 x 180 made here, %UNAWARE% the same
+// made in a DPI-unaware thread (as a display-settings dialog that is not DPI aware makes it),
+// %DEAD% the handle of a window that is gone. Each becomes the handle in decimal, printed as
+// host=; the live host is returned.
+HWND MakeHost(std::wstring& text) {
   HWND host = nullptr;
   for (const std::wstring mark : {L"%HOST%", L"%UNAWARE%", L"%DEAD%"}) {
     const auto at = text.find(mark);
     if (at == std::wstring::npos) continue;
-    if (auto set = User32<DpiContext(WINAPI*)(DpiContext)>("SetThreadDpiAwarenessContext");
-        set && mark == L"%UNAWARE%")
-      set(reinterpret_cast<DpiContext>(-1));  // DPI_AWARENESS_CONTEXT_UNAWARE
+    auto set = User32<DpiContext(WINAPI*)(DpiContext)>("SetThreadDpiAwarenessContext");
+    if (set && mark == L"%UNAWARE%") set(reinterpret_cast<DpiContext>(-1));  // ..._UNAWARE
     HWND made = MakeWindow(WS_POPUP | WS_CLIPCHILDREN, 40, 40, 240, 180, RGB(255, 255, 255));
-    if (mark == L"%DEAD%") DestroyWindow(made);
-    if (mark != L"%DEAD%") host = made;
+    if (mark == L"%DEAD%") DestroyWindow(made); else host = made;
     text.replace(at, mark.size(), std::to_wstring(HandleToLong(made)));
+    Out("host", HandleToLong(made));
   }
   PumpFor(50);
+  return host;
+}
+// What is done to the window once the test says go, and how long it then has to end.
+struct Action {
+  const wchar_t* name;
+  DWORD life;
+  void (*act)(HWND window, HWND host);
+};
+constexpr Action kActions[] = {
+    {L"click", 20000, [](HWND w, HWND) {
+       PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+       PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+     }},
+    {L"close", 20000, [](HWND w, HWND) { PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    {L"move", 1500, [](HWND w, HWND) {  // must not end a preview
+       for (int i = 0; i < 5; ++i)
+         PostMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(5 + 50 * (i % 2), 5 + 40 * (i % 2)));
+     }},
+    {L"key", 1500, [](HWND w, HWND) {
+       PostMessageW(w, WM_KEYDOWN, 'A', 0);
+       PostMessageW(w, WM_KEYUP, 'A', 0xC0000001);
+     }},
+    {L"close-parent", 20000, [](HWND, HWND host) { DestroyWindow(host); }},
+    {L"endsession", 20000, [](HWND w, HWND) {  // a shutdown: the pair of messages, then nothing
+       DWORD_PTR ok = 0;
+       SendMessageTimeoutW(w, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &ok);
+       SendMessageTimeoutW(w, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &ok);
+     }},
+    {L"none", 20000, [](HWND, HWND) {}},
+};
+
+// launch SCR TEXT ACTION GO_FILE: starts SCR with exactly TEXT after its name (marks as for
+// MakeHost). Then outcome=ended (by itself within 20 s: a busy machine is slow to start one),
+// window (window_* describes it; once GO_FILE exists, ACTION of kActions is done, and the
+// program has its time to end) or none. Last, the program's windows left, of any process.
+int Launch(const Args& a) {
+  std::wstring text = a[1];
+  HWND host = MakeHost(text);
   std::wstring line = L"\"" + a[0] + L"\" " + text;
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(a[0].c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi))
-    return std::printf("outcome=unlaunched(error %lu)\n", GetLastError()), 1;
+  if (!CreateProcessW(a[0].c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &pi))
+    return Out("outcome", "unlaunched(error " + std::to_string(GetLastError()) + ")"), 1;
   auto ended = [&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; };
   HWND window = nullptr;
-  bool done = false;
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 20000 && !window && !(done = ended());
-       PumpFor(20))
-    window = Find(host, pi.dwProcessId).first;
-  std::printf("outcome=%s\n", done ? "ended" : window ? "window" : "none");
+  PumpUntil(20000, [&] { return ended() || (window = Find(host, pi.dwProcessId)) != nullptr; });
+  bool done = !window && ended();
+  Out("outcome", done ? "ended" : window ? "window" : "none");
   if (window) {
     PrintWindow("window_", window);
-    std::printf("window_in_host=%d\n", host && GetParent(window) == host);
-    auto fills = [&] {
+    Out("window_in_host", host && GetParent(window) == host);
+    auto fills = [&] {  // a preview covers exactly its host's client area
       RECT client{}, placed{};
       GetClientRect(host, &client);
       MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&client), 2);
@@ -191,9 +261,7 @@ int Launch(const Args& a) {
       std::printf("host_awareness=%d\nwindow_awareness=%d\nwindow_fills=%d\n", AwarenessOf(host),
                   AwarenessOf(window), fills());
     std::fflush(stdout);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 60000 &&
-                                       GetFileAttributesW(a[3].c_str()) == INVALID_FILE_ATTRIBUTES;)
-      PumpFor(20);
+    PumpUntil(60000, [&] { return GetFileAttributesW(a[3].c_str()) != INVALID_FILE_ATTRIBUTES; });
     if (host) {
       // After what the test did (a display change, which Windows broadcasts to top-level
       // windows only), and after WM_DISPLAYCHANGE forwarded to the preview as a host may.
@@ -202,37 +270,23 @@ int Launch(const Args& a) {
                           GetSystemMetrics(SM_CYSCREEN)), SMTO_NORMAL, 5000, &result);
       std::printf("window_fills_at_go=%d\n", fills());
     }
-    const std::wstring& act = a[2];
-    if (act == L"click") {
-      PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-      PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    } else if (act == L"close") {
-      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else if (act == L"move") {  // must not end a preview
-      for (int i = 0; i < 5; ++i)
-        PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(5 + 50 * (i % 2), 5 + 40 * (i % 2)));
-    } else if (act == L"key") {
-      PostMessageW(window, WM_KEYDOWN, 'A', 0);
-      PostMessageW(window, WM_KEYUP, 'A', 0xC0000001);
-    } else if (act == L"close-parent") {
-      DestroyWindow(host);
-    } else if (act == L"endsession") {  // a shutdown: the pair of messages, then nothing
-      DWORD_PTR ok = 0;
-      SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &ok);
-      SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &ok);
-    }
-    const DWORD asked = GetTickCount(), life = act == L"move" || act == L"key" ? 1500 : 20000;
-    while (!(done = ended()) && GetTickCount() - asked < life) PumpFor(20);
-    std::printf("end_ms=%lu\n", GetTickCount() - asked);
+    DWORD asked = GetTickCount();  // from the action's end, as a user counts
+    for (const Action& act : kActions)
+      if (a[2] == act.name) act.act(window, host), asked = GetTickCount(),
+                            done = PumpUntil(act.life, ended);
+    Out("end_ms", static_cast<long>(GetTickCount() - asked));
   }
   if (!done) TerminateProcess(pi.hProcess, 99), WaitForSingleObject(pi.hProcess, 5000);
   DWORD code = 0;
   GetExitCodeProcess(pi.hProcess, &code);
   PumpFor(100);
-  std::printf("ended=%d\nexit_code=%lu\nwindows_left=%d\n", done, code, Find(nullptr, 0).second);
+  int left = 0;
+  Find(nullptr, 0, &left);
+  std::printf("ended=%d\nexit_code=%lu\nwindows_left=%d\n", done, code, left);
   return 0;
 }
 
+// --- the running saver ---------------------------------------------------------------------
 // GetGuiResources answers 0 under Wine, so GDI objects are counted in the handle table that
 // Wine maps into every process (PEB GdiSharedHandleTable): 24-byte entries, in use while the
 // type (byte 14) is not 0; stock objects (0x80 in byte 12) are not counted.
@@ -259,19 +313,18 @@ long CountGdiObjects(HANDLE process) {
 // window-stats CLASS [LATER_MS]: memory and GDI objects of the process that owns the window;
 // with LATER_MS, once more that long after, as late_* (one driver start for both counts).
 int Stats(const Args& a) {
-  HWND hwnd = WaitFor(a[0], 5000);
   DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
+  GetWindowThreadProcessId(WaitFor(a[0], 5000), &pid);
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-  for (const char* prefix : {"", "late_"}) {
+  for (const char* p : {"", "late_"}) {
     PROCESS_MEMORY_COUNTERS m{};
     GetProcessMemoryInfo(process, &m, sizeof(m));
-    std::printf("%sworking_set_kb=%lu\n%speak_working_set_kb=%lu\n%sgdi_table_objects=%ld\n",
-                prefix, static_cast<unsigned long>(m.WorkingSetSize / 1024), prefix,
-                static_cast<unsigned long>(m.PeakWorkingSetSize / 1024), prefix,
+    std::printf("%sworking_set_kb=%lu\n%speak_working_set_kb=%lu\n%sgdi_table_objects=%ld\n", p,
+                static_cast<unsigned long>(m.WorkingSetSize / 1024), p,
+                static_cast<unsigned long>(m.PeakWorkingSetSize / 1024), p,
                 CountGdiObjects(process));
     std::fflush(stdout);
-    if (a.size() < 2 || *prefix) break;
+    if (a.size() < 2 || *p) break;
     PumpFor(Num(a[1]));
   }
   return CloseHandle(process), 0;
@@ -283,7 +336,7 @@ int Hold(const Args& a) {
   const bool all = a[1] == L"deny-all";
   HANDLE f = CreateFileW(a[0].c_str(), GENERIC_READ | (all ? 0 : GENERIC_WRITE),
                          all ? 0 : FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  std::printf("held=%d\n", f != INVALID_HANDLE_VALUE);
+  Out("held", f != INVALID_HANDLE_VALUE);
   std::fflush(stdout);
   Sleep(INFINITE);
   return 0;
@@ -296,7 +349,7 @@ int Solid(const Args& a) {
              GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
              RGB(Num(a[0]), Num(a[1]), Num(a[2])));
   PumpFor(200);
-  std::printf("solid=1\n");
+  Out("solid", 1);
   std::fflush(stdout);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
@@ -336,15 +389,18 @@ int FirstFrames(const Args& a) {
     if (seen != last) runs += (last.empty() ? "" : ",") + seen;
     last = seen;
   }
-  std::printf("runs=%s\n", runs.c_str());
+  Out("runs", runs);
   return 0;
 }
 
-// controls: every control of the settings dialog, "ID.key=value" lines (places in pixels of
-// the dialog's client area; "name" for a control that takes the focus). For a visible caption of a label, check box or option button,
-// "fits": whether the width it needs is at most the width the control gives it, less the box
-// (12 pixels at 96 DPI plus one) and half a digit, as Wine draws it. The font is the dialog's
-// own made again here (Wine will not select another process's font handle).
+// --- the settings dialog ------------------------------------------------------------------
+// controls [DPI]: every control of the settings dialog, "NAME.key=value" lines (places in
+// pixels of the dialog's client area; a list's entries in order, "|" between them; "name" for
+// a control that takes the focus). For a
+// visible caption of a label, check box or option button, "fits": whether the width it needs
+// is at most the width the control gives it, less the box (12 pixels at 96 DPI plus one) and
+// half a digit, as Wine draws it, in the dialog's font made again here at DPI (Wine will not
+// select another process's font handle).
 // The name a screen reader gives a control that takes the focus ("Providing the Name
 // Property"): a box to type or choose in takes the static text before it in z-order, the
 // search stopping at a control that starts a tab group; any other control, its own text.
@@ -361,37 +417,47 @@ struct DialogFont {
   HDC dc;  // with the dialog's font
   LONG box;
 };
+std::vector<std::string> ListOf(HWND box) {
+  std::vector<std::string> items;
+  for (LRESULT i = 0, n = SendMessageW(box, CB_GETCOUNT, 0, 0); i < n; ++i) {
+    wchar_t item[256] = {};
+    if (SendMessageW(box, CB_GETLBTEXTLEN, i, 0) < 256)
+      SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+    items.push_back(Narrow(item));
+  }
+  return items;
+}
 BOOL CALLBACK PrintControl(HWND c, LPARAM dialogParam) {
   const DialogFont& dialog = *reinterpret_cast<DialogFont*>(dialogParam);
   if (GetParent(c) != dialog.hwnd && IsClass(GetParent(c), L"ComboBox")) return TRUE;  // its parts
-  const int id = GetDlgCtrlID(c);
+  const char* n = NameOf(GetDlgCtrlID(c));
   RECT r{};
   GetWindowRect(c, &r);
   MapWindowPoints(nullptr, dialog.hwnd, reinterpret_cast<POINT*>(&r), 2);
   const std::wstring text = TextOf(c);
   const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & BS_TYPEMASK;
-  std::printf("%d.class=%s\n%d.place=%ld,%ld,%ld,%ld\n%d.visible=%d\n%d.text=%s\n", id,
-              Narrow(ClassOf(c)).c_str(), id, r.left, r.top, r.right - r.left, r.bottom - r.top, id,
-              !!(style & WS_VISIBLE), id, Narrow(text).c_str());
+  std::printf("%s.class=%s\n%s.place=%ld,%ld,%ld,%ld\n%s.visible=%d\n%s.text=%s\n", n,
+              Narrow(ClassOf(c)).c_str(), n, r.left, r.top, r.right - r.left, r.bottom - r.top, n,
+              !!(style & WS_VISIBLE), n, Narrow(text).c_str());
   const bool boxed =
       IsClass(c, L"Button") && (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON);
   const bool label =
       IsClass(c, L"Static") && !(style & WS_BORDER) && (style & SS_TYPEMASK) <= SS_RIGHT;
-  if (boxed) std::printf("%d.checked=%d\n", id, SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED);
-  if (style & WS_TABSTOP) std::printf("%d.name=%s\n", id, Narrow(ReaderName(c)).c_str());
+  if (boxed) std::printf("%s.checked=%d\n", n, SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED);
+  if (style & WS_TABSTOP) std::printf("%s.name=%s\n", n, Narrow(ReaderName(c)).c_str());
   if ((boxed || label) && !text.empty() && IsWindowVisible(c)) {
     SIZE need{};
     GetTextExtentPoint32W(dialog.dc, text.c_str(), static_cast<int>(text.size()), &need);
     GetClientRect(c, &r);
-    std::printf("%d.fits=%d\n", id, need.cx <= r.right - (boxed ? dialog.box : 0));
+    std::printf("%s.fits=%d\n", n, need.cx <= r.right - (boxed ? dialog.box : 0));
   }
   if (IsClass(c, L"ComboBox")) {
-    const LRESULT n = SendMessageW(c, CB_GETCURSEL, 0, 0);
-    wchar_t item[256] = {};
-    if (n >= 0 && SendMessageW(c, CB_GETLBTEXTLEN, n, 0) < 256)
-      SendMessageW(c, CB_GETLBTEXT, n, reinterpret_cast<LPARAM>(item));
-    std::printf("%d.count=%ld\n%d.selected_text=%s\n", id,
-                static_cast<long>(SendMessageW(c, CB_GETCOUNT, 0, 0)), id, Narrow(item).c_str());
+    const std::vector<std::string> items = ListOf(c);
+    const auto at = static_cast<std::size_t>(SendMessageW(c, CB_GETCURSEL, 0, 0));
+    std::string all;
+    for (const std::string& item : items) all += (all.empty() ? "" : "|") + item;
+    std::printf("%s.count=%zu\n%s.items=%s\n%s.selected_text=%s\n", n, items.size(), n,
+                all.c_str(), n, at < items.size() ? items[at].c_str() : "");
   }
   return TRUE;
 }
@@ -404,39 +470,23 @@ int Controls(const Args& a) {
   INT digit = 0;
   GetCharWidth32W(dialog.dc, L'0', L'0', &digit);
   dialog.box = 12 * dpi / 96 + 1 + digit / 2;
-  std::printf("found=%d\nfocus=%d\n", !!dialog.hwnd, dialog.hwnd ? FocusId(dialog.hwnd) : 0);
+  Out("found", !!dialog.hwnd);
+  Out("focus", FocusOf(dialog.hwnd));
   EnumChildWindows(dialog.hwnd, PrintControl, reinterpret_cast<LPARAM>(&dialog));
   return 0;
 }
 
-// The control `id` of the dialog (the swatches sit in their panel).
-HWND Control(int id) {
-  HWND dialog = Dialog(), c = GetDlgItem(dialog, id);
-  return c ? c : GetDlgItem(GetDlgItem(dialog, static_cast<int>(vw::ControlId::picColorColl)), id);
-}
-// Returns once the dialog has handled the message, or after two seconds when its handler
-// opened a message box (which the test then reads).
-void Handled(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, msg, wp, lp, SMTO_NORMAL, 2000, &result);
-}
-// click ID: presses a button, box, option or swatch (BM_CLICK).
+// click NAME: presses a button, box, option or swatch (BM_CLICK).
 int Click(const Args& a) {
-  Handled(Control(Num(a[0])), BM_CLICK, 0, 0);
-  return 0;
+  return Handled(Control(a[0]), BM_CLICK, 0, 0), 0;
 }
-// set ID TEXT: a text field's new text, as typed; in a list, the entry TEXT chosen, as
+// set NAME TEXT: a text field's new text, as typed; in a list, the entry TEXT chosen, as
 // a click in the list does: the selection, then the notification the dialog acts on.
 int Set(const Args& a) {
-  HWND c = Control(Num(a[0]));
-  if (!IsClass(c, L"ComboBox")) {
-    Handled(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[1].c_str()));
-    return 0;
-  }
-  SendMessageW(c, CB_SETCURSEL,
-               SendMessageW(c, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(a[1].c_str())), 0);
-  Handled(GetParent(c), WM_COMMAND, MAKEWPARAM(Num(a[0]), CBN_SELCHANGE),
-          reinterpret_cast<LPARAM>(c));
+  HWND c = Control(a[0]);
+  if (!IsClass(c, L"ComboBox")) return Handled(c, WM_SETTEXT, 0, LPARAM(a[1].c_str())), 0;
+  SendMessageW(c, CB_SETCURSEL, SendMessageW(c, CB_FINDSTRINGEXACT, -1, LPARAM(a[1].c_str())), 0);
+  Handled(GetParent(c), WM_COMMAND, MAKEWPARAM(IdOf(a[0]), CBN_SELCHANGE), LPARAM(c));
   return 0;
 }
 // key VK [N]: N times a key press and release at the focused control, through the dialog's
@@ -447,12 +497,15 @@ int Key(const Args& a) {
   const WPARAM key = Num(a[0]);
   const LPARAM scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC) << 16;
   for (long i = a.size() > 1 ? Num(a[1]) : 1; i > 0 && dialog; --i) {
-    HWND focus = FocusOf(dialog) ? FocusOf(dialog) : dialog;
+    GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    HWND focus = info.hwndFocus ? info.hwndFocus : dialog;
     PostMessageW(focus, WM_KEYDOWN, key, 1 | scan);
     if (key == VK_RETURN || key == VK_ESCAPE) PostMessageW(focus, WM_CHAR, key, 1 | scan);
     PostMessageW(focus, WM_KEYUP, key, 1 | scan | 0xC0000000);
     PumpFor(300);
-    std::printf("focus=%d\n", IsWindow(dialog) ? FocusId(dialog) : 0);
+    Out("focus", FocusOf(dialog));
   }
   return 0;
 }
@@ -478,7 +531,7 @@ int DpiChanged(const Args& a) {
   void* here = VirtualAlloc(there, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
   if (!there || here != there ||
       !WriteProcessMemory(process, there, &suggested, sizeof(suggested), nullptr))
-    return std::printf("sent=0\n"), 1;
+    return Out("sent", 0), 1;
   *static_cast<RECT*>(here) = suggested;
   Handled(dialog, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(there));
   RECT now{};
@@ -498,7 +551,7 @@ int DisplayModeCmd(const Args& a) {
   mode.dmPelsWidth = Num(a[0]);
   mode.dmPelsHeight = Num(a[1]);
   mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-  std::printf("changed=%ld\n", ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr));
+  Out("changed", ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr));
   return 0;
 }
 // close: the dialog's close box.
@@ -510,11 +563,12 @@ int Close(const Args&) {
 // "OK", and whether it went.
 int MsgBox(const Args&) {
   HWND dialog = Dialog(), box = nullptr;
-  for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 5000; PumpFor(50))
-    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr &&
-           !(IsWindowVisible(box) && GetWindow(box, GW_OWNER) == dialog)) {
-    }
-  if (!box) return std::printf("found=0\n"), 1;
+  PumpUntil(5000, [&] {
+    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr)
+      if (IsWindowVisible(box) && GetWindow(box, GW_OWNER) == dialog) return true;
+    return false;
+  });
+  if (!box) return Out("found", 0), 1;
   std::string buttons, icon = "0";
   for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (!IsWindowVisible(c)) continue;
@@ -525,16 +579,16 @@ int MsgBox(const Args&) {
   std::printf("found=1\ntitle=%s\ntext=%s\nicon=%s\nbuttons=%s\n", Narrow(TextOf(box)).c_str(),
               Narrow(TextOf(GetDlgItem(box, 0xFFFF))).c_str(), icon.c_str(), buttons.c_str());
   PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-  for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < 3000;) PumpFor(50);
+  PumpUntil(3000, [&] { return !IsWindow(box); });
   Handled(dialog, WM_NULL, 0, 0);  // the handler that opened the box has returned
-  std::printf("gone=%d\n", !IsWindow(box));
+  Out("gone", !IsWindow(box));
   return 0;
 }
 
 // window-info CLASS [WAIT_MS]: the first visible top-level window of the class.
 int WindowInfo(const Args& a) {
   HWND hwnd = WaitFor(a[0], a.size() > 1 ? Num(a[1]) : 5000);
-  std::printf("found=%d\n", !!hwnd);
+  Out("found", !!hwnd);
   if (hwnd) PrintWindow("", hwnd);
   return !hwnd;
 }
@@ -544,20 +598,15 @@ struct Command {
   size_t args;
   int (*run)(const Args&);
 };
-constexpr Command kCommands[] = {{L"launch", 4, Launch},
-                                 {L"window-info", 1, WindowInfo},
-                                 {L"window-stats", 1, Stats},
-                                 {L"hold-file", 2, Hold},
-                                 {L"solid-window", 3, Solid},
-                                 {L"first-frames", 2, FirstFrames},
-                                 {L"controls", 0, Controls},
-                                 {L"click", 1, Click},
-                                 {L"set", 2, Set},
-                                 {L"key", 1, Key},
-                                 {L"dpi-changed", 2, DpiChanged},
-                                 {L"display-mode", 2, DisplayModeCmd},
-                                 {L"close", 0, Close},
-                                 {L"msgbox", 0, MsgBox}};
+constexpr Command kCommands[] = {
+    {L"launch", 4, Launch},         {L"window-info", 1, WindowInfo},
+    {L"window-stats", 1, Stats},    {L"hold-file", 2, Hold},
+    {L"solid-window", 3, Solid},    {L"first-frames", 2, FirstFrames},
+    {L"controls", 0, Controls},     {L"click", 1, Click},
+    {L"set", 2, Set},               {L"key", 1, Key},
+    {L"dpi-changed", 2, DpiChanged}, {L"display-mode", 2, DisplayModeCmd},
+    {L"close", 0, Close},           {L"msgbox", 0, MsgBox},
+};
 
 }  // namespace
 
