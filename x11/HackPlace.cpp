@@ -85,7 +85,7 @@ bool HackSettingsStore::SavePlace() const {
 }
 
 std::string PlaceFilePath(const char* xdgStateHome, const char* home) {
-  // The base directory specification: a relative path is invalid and is ignored.
+  // XDG base directories: a relative path is invalid and is ignored.
   std::string base;
   if (xdgStateHome && xdgStateHome[0] == '/') {
     base = xdgStateHome;
