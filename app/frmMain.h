@@ -12,6 +12,9 @@
 
 namespace vw {
 
+// timFont's interval: the verse grows one step every 25 ms. Each front end makes its timer so.
+inline constexpr std::int32_t kFontTimerMs = 25;
+
 // The display window's life: load, resize, focus, paint, input and unload. The window
 // procedure only unpacks a message and calls one of these handlers. It alone switches
 // timNextVerse: the rotation chooses verses and the renderer reports when one has grown.

@@ -62,7 +62,7 @@ struct DisplayWindow {
     timFont.Attach(hwnd);
   }
   Win32Timer timNextVerse{kNextVerseTimerId};  // Go gives it its interval
-  Win32Timer timFont{kFontTimerId, 25};
+  Win32Timer timFont{kFontTimerId, kFontTimerMs};
   GdiSurface picWork, picText, picBlank, picCapture;
   WindowSurface window;
   Win32DisplayHost host;

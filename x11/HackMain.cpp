@@ -196,7 +196,7 @@ int Main(int argc, char** argv) {
   HackSettingsStore store(options.settings,
                           PlaceFilePath(std::getenv("XDG_STATE_HOME"), home));
   HackHost host(verseFolder, [&](ISurface& target) { hack.Capture(target); });
-  LoopTimer timNextVerse(15000), timFont(25);
+  LoopTimer timNextVerse(0), timFont(kFontTimerMs);  // Go gives timNextVerse its interval
   ProgramState program;
   std::unique_ptr<frmMain> form;
   // The verse's part of the window, for its size now.
