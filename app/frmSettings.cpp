@@ -57,10 +57,12 @@ std::optional<std::string> Loaded(const ISettingsStore& store, const SettingKey&
     case Shown::TextBox:
       // Exactly as stored, so that "OK" writes back what the user sees.
       return StoredText(store, key);
-    case Shown::List:
+    case Shown::List: {
+      const std::string stored = StoredText(store, key);
       for (const std::string& entry : Entries(key))
-        if (entry == StoredText(store, key)) return entry;
+        if (entry == stored) return entry;
       return key.Default;
+    }
     case Shown::Swatch: {
       const std::int32_t swatch = ReadNumber(store, key);
       if (swatch < 0 || swatch >= kSwatchCount) return std::nullopt;
