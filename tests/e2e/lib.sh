@@ -27,10 +27,13 @@ expect_eq() { if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], 
 expect_true() { if "${@:2}"; then pass "$1"; else fail "$1"; fi; }
 e2e_finish() { echo "${E2E_PASSED} passed, ${E2E_FAILED} failed"; [ "$E2E_FAILED" -eq 0 ]; }
 
-# A prefix booted once per build folder and copied for each test: the copy is as fresh as a
+# e2e_setup [WIDTHxHEIGHT]: virtual display, fresh prefix, a private copy of the program. The
+# prefix is booted once per build folder and copied for each test: the copy is as fresh as a
 # new prefix and costs two seconds instead of fifteen.
-wine_template() {
-  local template="$VW_WINBUILD/wine-template"
+e2e_setup() {
+  local size=${1:-1024x768} template="$VW_WINBUILD/wine-template"
+  E2E_TMP=$(mktemp -d /tmp/vw-e2e.XXXXXX)
+  trap e2e_cleanup EXIT
   (
     flock 9
     if [ ! -f "$template/.ready" ]; then
@@ -42,16 +45,7 @@ wine_template() {
       touch "$template/.ready"
     fi
   ) 9>"$VW_WINBUILD/wine-template.lock"
-  echo "$template/prefix"
-}
-
-# e2e_setup [WIDTHxHEIGHT]: virtual display, fresh prefix, a private copy of the program.
-e2e_setup() {
-  local size=${1:-1024x768} template
-  E2E_TMP=$(mktemp -d /tmp/vw-e2e.XXXXXX)
-  trap e2e_cleanup EXIT
-  template=$(wine_template)
-  cp -a "$template" "$E2E_TMP/prefix"
+  cp -a "$template/prefix" "$E2E_TMP/prefix"
   export WINEPREFIX="$E2E_TMP/prefix"
   start_x Xvfb -screen 0 "${size}x24"
   E2E_XVFB=$X_PID E2E_DISPLAY=$DISPLAY

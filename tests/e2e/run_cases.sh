@@ -24,8 +24,7 @@ text_mask() {
   convert "$1" -colorspace gray -auto-level -threshold 40% -write "$2" \
     -format '%[fx:int(mean * w * h)]' info: 2>/dev/null
 }
-LOOK="$(dirname "$0")/look.py"  # what a screenshot shows: text, shades, an underline
-look() { python3 "$LOOK" "$@"; }
+look() { python3 "$VW_SRC/tests/e2e/look.py" "$@"; }  # what a shot shows: text, shades, an underline
 start_scr /x; wait_gone "$SCR_PID" 20  # the defaults are in the store before the first case
 settings_text "$E2E_TMP/base"
 BASE=$(grep -v '^Windows Registry' "$E2E_TMP/base")
