@@ -4,7 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <vector>
+#include <tuple>
 
 #include "x11/XftSurface.h"
 
@@ -24,47 +24,33 @@ class XftSurfaceCheck : public ::testing::Test {
                                             DefaultColormap(dpy_, s), DefaultDepth(dpy_, s));
     surface_->Resize(600, 160);
   }
-  // The green level of every pixel of the surface, row by row.
-  std::vector<int> Green() {
-    XImage* image = XGetImage(dpy_, surface_->drawable(), 0, 0, 600, 160, AllPlanes, ZPixmap);
-    std::vector<int> green;
-    for (int y = 0; y < 160; ++y)
-      for (int x = 0; x < 600; ++x) green.push_back(static_cast<int>((XGetPixel(image, x, y) >> 8) & 0xFF));
-    XDestroyImage(image);
-    return green;
-  }
   static inline Display* dpy_ = nullptr;
   std::unique_ptr<XftFonts> fonts_;
   std::unique_ptr<XftSurface> surface_;
 };
 
 TEST_F(XftSurfaceCheck, DrawsAntiAliasedTextInsideTheBoxItReports) {
-  struct Row {
-    const char* face;
-    float points;
-    bool bold, italic, underline;
-  };
-  const Row rows[] = {{"DejaVu Sans", 20, false, false, false},
-                      {"DejaVu Serif", 30, true, true, false},
-                      {"Liberation Sans", 24, false, true, true},
-                      {"DejaVu Sans", 9, true, false, true}};
-  for (const Row& row : rows) {
-    const std::string what = std::string(row.face) + " " + std::to_string(row.points);
+  // Face, points, bold, italic, underline.
+  const std::tuple<const char*, float, bool, bool, bool> rows[] = {
+      {"DejaVu Sans", 20, false, false, false}, {"DejaVu Serif", 30, true, true, false},
+      {"Liberation Sans", 24, false, true, true}, {"DejaVu Sans", 9, true, false, true}};
+  for (const auto& [face, points, bold, italic, underline] : rows) {
+    const std::string what = std::string(face) + " " + std::to_string(points);
     surface_->FillBlack();
-    surface_->SetFontName(row.face);
-    surface_->SetFontSize(row.points);
-    surface_->SetFontBold(row.bold);
-    surface_->SetFontItalic(row.italic);
-    surface_->SetFontUnderline(row.underline);
+    surface_->SetFontName(face);
+    surface_->SetFontSize(points);
+    surface_->SetFontBold(bold);
+    surface_->SetFontItalic(italic);
+    surface_->SetFontUnderline(underline);
     surface_->SetTextColor(0xFFFFFF);
     // A title, as underlined: no descender reaches down to the underline.
     const PixelBox box = surface_->DrawText(40, 30, "The Ten Commandments");
-    const std::vector<int> green = Green();
+    XImage* image = XGetImage(dpy_, surface_->drawable(), 0, 0, 600, 160, AllPlanes, ZPixmap);
     int full = 0, partial = 0, outside = 0, lowestRow = 0, underlineRun = 0;
     for (int y = 0; y < 160; ++y) {
       int run = 0;
       for (int x = 0; x < 600; ++x) {
-        const int g = green[static_cast<std::size_t>(y * 600 + x)];
+        const int g = static_cast<int>((XGetPixel(image, x, y) >> 8) & 0xFF);  // green
         if (g == 0) continue;
         (g == 255 ? full : partial) += 1;
         if (x < box.left || x >= box.right || y < box.top || y >= box.bottom) ++outside;
@@ -73,12 +59,13 @@ TEST_F(XftSurfaceCheck, DrawsAntiAliasedTextInsideTheBoxItReports) {
       }
       if (y > 30 + surface_->TextHeight("") / 2) underlineRun = std::max(underlineRun, run);
     }
+    XDestroyImage(image);
     EXPECT_GT(full, 20) << what;
     EXPECT_GT(partial, full / 4) << what << ": no anti-aliased edges";
     EXPECT_EQ(outside, 0) << what << ": lit pixels outside the reported box";
     // An underline is one lit run below the baseline nearly as wide as the text.
     const float width = surface_->TextWidth("The Ten Commandments");
-    EXPECT_TRUE(row.underline ? underlineRun > width * 0.9 : underlineRun < width * 0.5)
+    EXPECT_TRUE(underline ? underlineRun > width * 0.9 : underlineRun < width * 0.5)
         << what << ": a lit run of " << underlineRun << " below the baseline";
     EXPECT_LT(lowestRow, 30 + surface_->TextHeight("") + 1) << what;
   }
