@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
@@ -19,9 +20,7 @@ namespace {
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
+  return {std::istream_iterator<std::string>(in), {}};
 }
 
 // What a command line left: its settings, the window it asked for and how many warnings.
@@ -82,10 +81,11 @@ TEST(X11Hack, SettingsPaneMatchesTheSettingsTable) {
       const auto row = std::find_if(kOptionRows.begin(), kOptionRows.end(),
                                     [&](const OptionRow& r) { return words[0] == r.name; });
       ASSERT_NE(row, kOptionRows.end()) << arg;
-      if (kind == "number")
+      if (kind == "number") {
         EXPECT_EQ(a["default"] + " " + a["low"] + "-" + a["high"],
                   std::string(row->key->Default) + " " + std::to_string(row->key->Min) + "-" +
                       std::to_string(row->key->Max)) << arg;
+      }
       continue;
     }
     // A box or option passes what the hack knows, and it moves a key off its default (beside

@@ -21,9 +21,7 @@ host() {
   waitfor 20 sized || fail "host window is $G"
 }
 sized() {  # where the host landed on the screen, WxH+X+Y in G; true once it is 700x400
-  G=$(xwininfo -id "$W" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-        /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}')
-  [ "${G%%+*}" = 700x400 ]
+  eval "$(xdotool getwindowgeometry --shell "$W")"; G=${WIDTH}x$HEIGHT+$X+$Y; [ "${G%%+*}" = 700x400 ]
 }
 run() {  # WINDOW: the hack in it, its pid in HPID
   env -i HOME="$T" DISPLAY="$DISPLAY" XDG_DATA_DIRS="$T/none" "$HACK" --root --window-id "$1" 2>"$T/err" & HPID=$!
