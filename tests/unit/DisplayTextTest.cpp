@@ -27,27 +27,22 @@ SettingsRecord Shades(std::int16_t color) {
   return s;
 }
 
-struct ShadeCase {
-  std::int16_t color;
-  float r1;
-  int red, green, blue;
-};
-
 TEST(PickTextColor, ShadesOfTheBaseColours) {
   // The darkest level, 51, for every base colour; 178.5 goes to the even 178, 114.75 to
   // 115, 242.25 to 242; a doubled channel saturates from level 128 up; levels of 255 and
   // more are white whatever the base colour; a base colour outside 0 to 5 is black, after
   // the same one draw.
-  const ShadeCase cases[] = {{0, 0.0f, 51, 51, 51},      {1, 0.0f, 51, 102, 51},
-                             {2, 0.0f, 102, 51, 51},     {3, 0.0f, 51, 51, 102},
-                             {4, 0.0f, 102, 102, 51},    {5, 0.0f, 51, 102, 102},
-                             {1, 0.5f, 178, 255, 178},   {0, 0.25f, 115, 115, 115},
-                             {0, 0.75f, 242, 242, 242},  {1, 0.298f, 127, 254, 127},
-                             {1, 0.302f, 128, 255, 128}, {0, 0.9f, 255, 255, 255},
-                             {2, 0.9f, 255, 255, 255},   {5, 0.99999994f, 255, 255, 255},
-                             {-1, 0.5f, 0, 0, 0},        {6, 0.5f, 0, 0, 0},
-                             {100, 0.5f, 0, 0, 0}};
-  for (const ShadeCase& c : cases) {
+  // Color, the one number drawn and the colour it gives.
+  // clang-format off
+  const struct { std::int16_t color; float r1; int red, green, blue; } cases[] = {
+      {0, 0.0f, 51, 51, 51},     {1, 0.0f, 51, 102, 51},    {2, 0.0f, 102, 51, 51},
+      {3, 0.0f, 51, 51, 102},    {4, 0.0f, 102, 102, 51},   {5, 0.0f, 51, 102, 102},
+      {1, 0.5f, 178, 255, 178},  {0, 0.25f, 115, 115, 115}, {0, 0.75f, 242, 242, 242},
+      {1, 0.298f, 127, 254, 127}, {1, 0.302f, 128, 255, 128}, {0, 0.9f, 255, 255, 255},
+      {2, 0.9f, 255, 255, 255},  {5, 0.99999994f, 255, 255, 255},
+      {-1, 0.5f, 0, 0, 0},       {6, 0.5f, 0, 0, 0},        {100, 0.5f, 0, 0, 0}};
+  // clang-format on
+  for (const auto& c : cases) {
     ScriptedRandom random({c.r1});
     EXPECT_EQ(PickTextColor(Shades(c.color), random), MakeColor(c.red, c.green, c.blue))
         << "Color " << c.color << " r1 " << c.r1;
@@ -76,16 +71,9 @@ using Lines = std::vector<std::string>;
 // below reads as a number of characters.
 constexpr float kOnePixelPerCharacter = 2.0f;
 
-struct WrapCase {
-  const char* name;
-  std::string text;
-  float limit;
-  Lines expected;
-};
-
 TEST(WrapText, BreaksAsTheRulesSay) {
   const std::string e = "\xC3\xA9", e3 = e + e + e, dash = "\xE2\x80\x94";
-  const WrapCase cases[] = {
+  const struct { const char* name; std::string text; float limit; Lines expected; } cases[] = {
       {"fits on one line", "In the beginning", 100, {"In the beginning"}},
       {"empty text gives no lines", "", 100, {}},
       {"a word that overflows moves whole", "aaa bbb ccc", 5, {"aaa", "bbb", "ccc"}},
@@ -111,7 +99,7 @@ TEST(WrapText, BreaksAsTheRulesSay) {
       {"a three-byte character is one", dash + e + " x", 2, {dash + e + " ", "x"}},
       {"a stray byte counts as one character", "ab\xFF" + std::string("cd"), 3, {"ab\xFF", "cd"}},
   };
-  for (const WrapCase& c : cases) {
+  for (const auto& c : cases) {
     RecordingSurface measure;
     measure.SetFontSize(kOnePixelPerCharacter);
     EXPECT_EQ(WrapText(measure, c.text, c.limit), c.expected) << c.name;

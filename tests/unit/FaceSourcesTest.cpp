@@ -18,12 +18,9 @@ TEST(FaceSources, PrinterFirstScreenWhenItHasNoneOrDoesNotAnswer) {
   std::promise<void> release;
   const std::shared_future<void> released = release.get_future().share();
   const FaceSet printerFaces{"Courier New", "Line Printer"}, screenFaces{"Arial", "Tahoma"};
-  struct Case {
-    const char* name;
-    FaceSource printer;
-    const FaceSet& expected;
-    std::chrono::milliseconds wait = 400ms;  // 0: the dialog's own, which is one second
-  } cases[] = {
+  // What the printer does, the faces listed, the wait (0: the dialog's own, one second).
+  struct Case { const char* name; FaceSource printer; const FaceSet& expected;
+                std::chrono::milliseconds wait = 400ms; } cases[] = {
       {"answers", [=] { return printerFaces; }, printerFaces},
       {"has no faces", [] { return FaceSet{}; }, screenFaces},
       {"answers just in time", [=] { std::this_thread::sleep_for(100ms); return printerFaces; },
@@ -36,9 +33,9 @@ TEST(FaceSources, PrinterFirstScreenWhenItHasNoneOrDoesNotAnswer) {
   };
   for (const Case& c : cases) {
     const auto start = Clock::now();
-    const FaceSet faces = c.wait > 0ms ? FacesForList(c.printer, [&] { return screenFaces; }, c.wait)
-                                       : FacesForList(c.printer, [&] { return screenFaces; });
-    EXPECT_EQ(faces, c.expected) << c.name;
+    const FaceSource screen = [&] { return screenFaces; };
+    EXPECT_EQ(c.wait > 0ms ? FacesForList(c.printer, screen, c.wait)
+                           : FacesForList(c.printer, screen), c.expected) << c.name;
     // The dialog opens at most a little after the deadline, whatever the printer does.
     EXPECT_LT(Clock::now() - start, (c.wait > 0ms ? c.wait : 1000ms) + 500ms) << c.name;
   }

@@ -70,18 +70,13 @@ struct RotationRun {
 };
 
 // The title shown above a verse, by topic.
-// clang-format off
 const std::map<std::int32_t, std::string> kTitles = {
     {0, ""},  {1, ""}, {2, "The Ten Commandments"}, {4, "Noah and the Ark"}, {8, "Story of Samson"},
     {16, "Versus on Salavation"}, {32, "Bible Prophecies"}};
-// clang-format on
 
 TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
   // Count, first and last record and a checksum of the whole list (h = 31 h + record).
-  struct Case {
-    std::int32_t topic, count, first, last;
-    std::uint32_t checksum;
-  };
+  struct Case { std::int32_t topic, count, first, last; std::uint32_t checksum; };
   const Case cases[] = {{kTenCommandments, 10, 2055, 2069, 594007685u},
                         {kNoahArk, 97, 139, 235, 564602043u},
                         {kSamson, 96, 6886, 6981, 3161424944u},
@@ -101,44 +96,36 @@ TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
 }
 
 TEST(Rotation, SequencesFromTheSavedPlace) {
-  struct Case {
-    std::int32_t display, lastSection, lastVerse;
-    Records records;
-    std::int32_t section;  // LastSection after the last delivery
-  };
+  // Display, the saved place, the records delivered and LastSection after the last delivery.
+  struct Case { std::int32_t display, lastSection, lastVerse; Records records; int section; };
+  // clang-format off
   const Case cases[] = {
       // All topics at the last record: on to the Ten Commandments.
       {63, kAllVerses, kRecords, {kRecords, 2055, 2056}, kTenCommandments},
       // At the end of a topic (the 97th entry of "NoahArk" delivered) the next enabled one
       // follows, after the last enabled the first; the only topic starts again.
-      {6, kNoahArk, 97, {2055}, kTenCommandments},
-      {5, kNoahArk, 97, {1}, kAllVerses},
-      {4 + 32, kNoahArk, 97, {22732}, kProphecies},
-      {4, kNoahArk, 97, {139}, kNoahArk},
-      {4, kNoahArk, 96, {235}, kNoahArk},  // the last entry, Genesis 9:29
+      // The 96th entry is the last, Genesis 9:29.
+      {6, kNoahArk, 97, {2055}, kTenCommandments}, {5, kNoahArk, 97, {1}, kAllVerses},
+      {4 + 32, kNoahArk, 97, {22732}, kProphecies}, {4, kNoahArk, 97, {139}, kNoahArk},
+      {4, kNoahArk, 96, {235}, kNoahArk},
       {2, kTenCommandments, 9, {2069, 2055, 2056}, kTenCommandments},
       // A topic resumes after the saved entry, all verses at the saved record.
-      {8, kSamson, 5, {6891, 6892}, kSamson},
-      {1, kAllVerses, 100, {100, 101}, kAllVerses},
+      {8, kSamson, 5, {6891, 6892}, kSamson}, {1, kAllVerses, 100, {100, 101}, kAllVerses},
       // Record 0 is no record: the next topic, which may be all verses again.
-      {63, kAllVerses, 0, {2055}, kTenCommandments},
-      {1, kAllVerses, 0, {1, 2}, kAllVerses},
+      {63, kAllVerses, 0, {2055}, kTenCommandments}, {1, kAllVerses, 0, {1, 2}, kAllVerses},
       // No "LastSection" stored: the first enabled topic.
-      {1, 0, 1, {1, 2}, kAllVerses},
-      {16 + 32, 0, 1, {25246}, kSalvation},
+      {1, 0, 1, {1, 2}, kAllVerses}, {16 + 32, 0, 1, {25246}, kSalvation},
       // A disabled topic hands over to the next enabled after it; a value that is no single
       // topic has no list and is used up at once.
-      {1 + 32, kNoahArk, 12, {22732}, kProphecies},
-      {63, 3, 0, {139}, kNoahArk},
+      {1 + 32, kNoahArk, 12, {22732}, kProphecies}, {63, 3, 0, {139}, kNoahArk},
       // A position that does not fit 16 bits starts the topic over; one past its end (but
       // within 16 bits) uses it up.
-      {4 + 8, kNoahArk, 40000, {139}, kNoahArk},
-      {4 + 8, kNoahArk, -70000, {139}, kNoahArk},
-      {4 + 8, kNoahArk, -3, {139}, kNoahArk},
-      {4 + 8, kNoahArk, 32767, {6886}, kSamson},
+      {4 + 8, kNoahArk, 40000, {139}, kNoahArk}, {4 + 8, kNoahArk, -70000, {139}, kNoahArk},
+      {4 + 8, kNoahArk, -3, {139}, kNoahArk}, {4 + 8, kNoahArk, 32767, {6886}, kSamson},
       // No topic enabled: the verse on show comes again.
       {64, kAllVerses, 501, {1, 1}, 0},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.display << " " << c.lastSection << " " << c.lastVerse);
     RotationRun run(c.display, c.lastSection, c.lastVerse);
@@ -158,12 +145,9 @@ std::string Saved(VerseRotation& rotation, MemorySettingsStore& store) {
 }
 
 TEST(Rotation, SavedPositionResumesInTheNextRun) {
-  struct Case {
-    std::int32_t display, lastSection, lastVerse;
-    std::int32_t onShow;
-    std::string saved;
-    std::int32_t resumed;
-  };
+  // Display and the saved place, the record on show after three, the writes at unload and the
+  // record the next run starts with.
+  struct Case { int display, lastSection, lastVerse, onShow; std::string saved; int resumed; };
   // A topic resumes with the entry after the one on show, all verses with the verse on show.
   const Case cases[] = {
       {8, kSamson, 5, 6893, "Settings\\LastSection=8 Settings\\LastVerse=8", 6894},

@@ -46,15 +46,10 @@ TEST(Startup, DispatchesOnTheFirstTwoCharacters) {
   EXPECT_EQ(DecideStartup(store, "/p 1234", false).previewParent, 1234);
 }
 
-struct GuardCase {
-  const char* previous;  // nullptr: never stored
-  const char* raw;
-  bool running;  // another instance is running
-  bool proceeds;
-};
-
 TEST(Startup, SecondInstanceGuard) {
-  const GuardCase cases[] = {
+  // The "PrevInstance" stored (nullptr: none), the command line, whether another instance is
+  // running, whether the start goes on.
+  const struct { const char* previous; const char* raw; bool running, proceeds; } cases[] = {
       {"/s", "/s", true, false},     {"/s", "", true, false},       {nullptr, "/s", true, false},
       {"", "/c", true, false},       {"/s", "/p 1234", true, true}, {"/s", "/c", true, false},
       {"/p 1234", "/s", true, true}, {"/p", "/s", true, true},      {"/c", "/s", true, true},

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "tests/support/VerseFiles.h"
 #include "verses/Windows1252.h"
@@ -72,9 +73,8 @@ TEST_F(VerseFileTest, FetchDeliversWholeRecordsOneToNAndNothingElse) {
   EXPECT_TRUE(Fetch(3)) << "the stream recovers";
 }
 
-TEST_F(VerseFileTest, MovesAndEndOfFile) {
-  const int n = 3;
-  Open(NumberedRecords(n));
+TEST_F(VerseFileTest, MovesEndOfFileAndUpdates) {
+  Open(NumberedRecords(3));
   EXPECT_EQ(After([&] { file_.MoveFirst(); }), "1 reads 1 verse 1");
   buffer_ = kMarked;  // on record 1 MovePrevious stays there and reads nothing
   EXPECT_EQ(After([&] { file_.MovePrevious(); }), "1 nomatch reads 0 verse -9");
@@ -82,10 +82,8 @@ TEST_F(VerseFileTest, MovesAndEndOfFile) {
   EXPECT_EQ(After([&] { file_.MoveLast(); }), "3 reads 1 verse 3");
   // Past the last record the position keeps the new value.
   EXPECT_EQ(After([&] { file_.MoveNext(); }), "4 nomatch eof reads 0 verse 3");
-}
 
-TEST_F(VerseFileTest, UpdateOverwritesTheCurrentRecordOrAppendsAfterAddNew) {
-  Open(NumberedRecords(3));
+  // Update overwrites the current record, or appends after AddNew.
   ASSERT_TRUE(Fetch(2));
   buffer_.Text = "changed";
   file_.Update();
@@ -139,10 +137,8 @@ TEST(VerseRecordBytes, NumbersLittleEndianThenTheTextPaddedOrCut) {
 
   const std::string file = bytes + "next record";  // the decoder reads one record's worth
   const VerseRecordFields f = DecodeVerseRecord(file);
-  EXPECT_EQ(f.Book, 0x0102);
-  EXPECT_EQ(f.Chapter, -2);
-  EXPECT_EQ(f.Verse, 0x7FFF);
-  EXPECT_EQ(f.TextBytes, bytes.substr(6));
+  EXPECT_EQ(std::make_tuple(f.Book, f.Chapter, f.Verse, f.TextBytes),
+            std::make_tuple(0x0102, -2, 0x7FFF, bytes.substr(6)));
 }
 
 TEST(Windows1252, TheBytes80To9FAndARoundTripOfAll256) {

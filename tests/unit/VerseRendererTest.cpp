@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/ProgramState.h"
@@ -40,9 +41,8 @@ class VerseRendererTest : public ::testing::Test {
   std::string Drawn() const {
     std::string out;
     for (const SurfaceCall& c : picText.Draws())
-      out +=
-          (out.empty() ? "" : "|") + c.text + "@" + std::to_string(c.x) + "," + std::to_string(c.y);
-    return out;
+      out += "|" + c.text + "@" + std::to_string(c.x) + "," + std::to_string(c.y);
+    return out.empty() ? out : out.substr(1);
   }
 
   ProgramState program;
@@ -54,28 +54,24 @@ class VerseRendererTest : public ::testing::Test {
 };
 
 TEST_F(VerseRendererTest, GrowsTwoPointsATickThenReportsTheEnd) {
-  struct Case {
-    DisplayMode mode;
-    std::int16_t fontSize;
-    std::vector<float> frames;
-  };
-  const Case cases[] = {
+  // The mode, FontSize and the size of every frame.
+  const std::tuple<DisplayMode, std::int16_t, std::vector<float>> cases[] = {
       {DisplayMode::FullScreen, 20, {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 20}},
       // The preview grows to 5 points whatever the setting.
       {DisplayMode::Preview, 20, {1, 3, 5, 5}},
       {DisplayMode::FullScreen, 1, {1}},  // nothing to grow: the end is reported at once
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.fontSize);
-    VerseRenderer renderer = Made(c.mode);
-    program.Settings.FontSize = c.fontSize;
+  for (const auto& [mode, fontSize, frames] : cases) {
+    SCOPED_TRACE(fontSize);
+    VerseRenderer renderer = Made(mode);
+    program.Settings.FontSize = fontSize;
     renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
     std::vector<float> sizes;
     int ends = renderer.DrawVerse(1.0f);
     for (sizes.push_back(picText.Draws().back().size); timFont.enabled && sizes.size() < 99;
          sizes.push_back(picText.Draws().back().size))
       ends += renderer.timFont_Timer();
-    EXPECT_EQ(sizes, c.frames);
+    EXPECT_EQ(sizes, frames);
     EXPECT_EQ(ends, 1);
   }
   // A resize mid-growth prepares the verse afresh: the next tick draws the target and ends.
@@ -87,11 +83,8 @@ TEST_F(VerseRendererTest, GrowsTwoPointsATickThenReportsTheEnd) {
 }
 
 TEST_F(VerseRendererTest, PlacesTitleLinesAndReferenceOnThePrimaryMonitor) {
-  struct Case {
-    int width, height;  // the window, over every monitor
-    LayoutArea primary;
-    std::string title, text, drawn;
-  };
+  // The window over every monitor, the primary, the verse's title and text, what is drawn.
+  struct Case { int width, height; LayoutArea primary; std::string title, text, drawn; };
   // One line under a title: the reference sits two line heights below the line's bottom at
   // 315. A window over several monitors lays the verse out with the primary's size where the
   // primary lies: the same places, moved by its corner. Lines of 20 characters. A verse
@@ -161,11 +154,8 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
   const LayoutArea primary{1024, 0, 800, 600};
   renderer.Resize(1824, 768, primary, verse);
   const std::string whole = "0,0 1824x768";
-  struct Step {
-    std::function<void()> frame;
-    std::string background, shown;
-    std::size_t draws;
-  };
+  // What happens, the background's box, the box presented and the texts drawn.
+  struct Step { std::function<void()> frame; std::string background, shown; std::size_t draws; };
   const Step steps[] = {
       {[&] { renderer.DrawVerse(1.0f); }, whole, whole, 3},
       {[&] { renderer.timFont_Timer(); }, "1421,299 6x5", "1416,298 16x17", 2},
@@ -202,11 +192,8 @@ TEST_F(VerseRendererTest, MeasuresBreaksAndDrawsInTheChosenFaceAndStyle) {
   // Every face and style measures differently on the recording surfaces (a character of 20
   // points: 10 pixels in plain Arial, 18 in Georgia, 23.76 in bold italic Georgia), so a
   // surface left in another font breaks or places the lines elsewhere.
-  const struct {
-    const char* face;
-    bool styled;
-    std::string drawn;
-  } cases[] = {
+  // The face, bold and italic or neither, what is drawn.
+  const struct { const char* face; bool styled; std::string drawn; } cases[] = {
       {"Georgia", false,
        "Salvation@69,0|one two three@33,255|four five six@33,285|seven@105,315|John 11:35@60,405"},
       {"Georgia", true,
@@ -252,13 +239,12 @@ TEST_F(VerseRendererTest, ShadowUnderEveryPieceOverTheDesktopImageOnly) {
     ASSERT_EQ(draws.size(), 6u);
     for (int k = 0; k < 3; ++k) {
       const SurfaceCall &shadow = draws[2 * k], &text = draws[2 * k + 1];
-      EXPECT_EQ(shadow.text, text.text);
-      EXPECT_EQ(shadow.color, 0u);
-      EXPECT_EQ(text.color, renderer.Chars().TextColor);
-      EXPECT_EQ(text.underline, k == 0) << text.text;
-      EXPECT_EQ(text.size, k == 0 ? 45.0f : size) << text.text;
-      EXPECT_EQ(shadow.x, text.x + offsets[k]) << text.text;
-      EXPECT_EQ(shadow.y, text.y + offsets[k]) << text.text;
+      // The shadow: the same text in black, offset right and down.
+      EXPECT_EQ(std::tie(shadow.text, shadow.color, shadow.x, shadow.y),
+                std::make_tuple(text.text, 0u, text.x + offsets[k], text.y + offsets[k]));
+      EXPECT_EQ(std::make_tuple(text.color, text.underline, text.size),
+                std::make_tuple(renderer.Chars().TextColor, k == 0, k == 0 ? 45.0f : size))
+          << text.text;
     }
   }
 }
