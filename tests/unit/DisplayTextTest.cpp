@@ -20,14 +20,14 @@ struct ScriptedRandom : IRandom {
   std::size_t draws = 0;
 };
 
-SettingsRecord Shades(std::int16_t color) {
+// Random Colour, or shades of the base colour `color`.
+SettingsRecord Colour(bool random, std::int16_t color) {
   SettingsRecord s;
-  s.ColorType = false;
-  s.Color = color;
+  s.ColorType = random, s.Color = color;
   return s;
 }
 
-TEST(PickTextColor, ShadesOfTheBaseColours) {
+TEST(PickTextColor, ShadesOfTheBaseColoursOrRandom) {
   // The darkest level, 51, for every base colour; 178.5 goes to the even 178, 114.75 to
   // 115, 242.25 to 242; a doubled channel saturates from level 128 up; levels of 255 and
   // more are white whatever the base colour; a base colour outside 0 to 5 is black, after
@@ -44,24 +44,19 @@ TEST(PickTextColor, ShadesOfTheBaseColours) {
   // clang-format on
   for (const auto& c : cases) {
     ScriptedRandom random({c.r1});
-    EXPECT_EQ(PickTextColor(Shades(c.color), random), MakeColor(c.red, c.green, c.blue))
+    EXPECT_EQ(PickTextColor(Colour(false, c.color), random), MakeColor(c.red, c.green, c.blue))
         << "Color " << c.color << " r1 " << c.r1;
     EXPECT_EQ(random.draws, 1u);
   }
   ScriptedRandom random({0.0f});
-  EXPECT_EQ(PickTextColor(Shades(2), random), 0x00333366u) << "red in the low byte";
-}
+  EXPECT_EQ(PickTextColor(Colour(false, 2), random), 0x00333366u) << "red in the low byte";
 
-TEST(PickTextColor, RandomColourDrawsLevelThenRedGreenBlue) {
-  SettingsRecord s;
-  s.ColorType = true;
-  s.Color = 1;  // ignored for a random colour
-  ScriptedRandom random({0.9f, 0.0f, 0.5f, 0.99999994f});
-  EXPECT_EQ(PickTextColor(s, random), MakeColor(0, 128, 255));
-  EXPECT_EQ(random.draws, 4u);
-
-  ScriptedRandom dark({0.9f, 0.001f, 0.003f, 0.0039f});
-  EXPECT_EQ(PickTextColor(s, dark), 0u) << "no minimum brightness";
+  // Random Colour ignores Color and draws the level, then red, green and blue; there is no
+  // minimum brightness.
+  ScriptedRandom levels({0.9f, 0.0f, 0.5f, 0.99999994f}), dark({0.9f, 0.001f, 0.003f, 0.0039f});
+  EXPECT_EQ(PickTextColor(Colour(true, 1), levels), MakeColor(0, 128, 255));
+  EXPECT_EQ(levels.draws, 4u);
+  EXPECT_EQ(PickTextColor(Colour(true, 1), dark), 0u) << "no minimum brightness";
 }
 
 using test::RecordingSurface;
@@ -73,37 +68,34 @@ constexpr float kOnePixelPerCharacter = 2.0f;
 
 TEST(WrapText, BreaksAsTheRulesSay) {
   const std::string e = "\xC3\xA9", e3 = e + e + e, dash = "\xE2\x80\x94";
-  const struct { const char* name; std::string text; float limit; Lines expected; } cases[] = {
-      {"fits on one line", "In the beginning", 100, {"In the beginning"}},
-      {"empty text gives no lines", "", 100, {}},
-      {"a word that overflows moves whole", "aaa bbb ccc", 5, {"aaa", "bbb", "ccc"}},
-      {"equal width fits; the break at a space keeps it", "abcde fgh", 5, {"abcde ", "fgh"}},
-      {"too wide exactly at a space", "abcd efg", 4, {"abcd ", "efg"}},
-      {"an over-long word is cut before the overflow", "abcdefghij", 4, {"abcd", "efgh", "ij"}},
-      {"a space before the line start is ignored", "ab cdefgh", 4, {"ab", "cdef", "gh"}},
-      {"a single character wider than the limit", "ab", 0.5f, {"a", "b"}},
-      {"the last line stays whole", "abcd e", 5, {"abcd e"}},
-      {"a cut line keeps the second of two spaces", "abcd  ef ghi", 4, {"abcd ", " ef", "ghi"}},
-      {"a space at the line start does not count", "abcd  efghij", 4, {"abcd ", " efgh", "ij"}},
-      {"leading spaces are dropped", "  ab", 100, {"ab"}},
-      {"spaces only give one empty line", "   ", 100, {""}},
-      {"carriage return breaks", "ab\rcd", 100, {"ab", "cd"}},
-      {"CR LF is one break", "ab\r\ncd", 100, {"ab", "cd"}},
-      {"line feed alone vanishes", "ab\ncd", 100, {"abcd"}},
-      {"two returns give an empty line", "ab\r\rcd", 100, {"ab", "", "cd"}},
-      {"a final return adds no line", "ab\r", 100, {"ab"}},
-      {"returns only", "\r\r", 100, {"", ""}},
-      {"the line after a return drops its leading space", "ab\r cd", 100, {"ab", "cd"}},
-      {"characters, not bytes", e3 + " " + e3, 5, {e3, e3}},
-      {"a cut never splits a character", e3 + dash + e, 3, {e3, dash + e}},
-      {"a three-byte character is one", dash + e + " x", 2, {dash + e + " ", "x"}},
-      {"a stray byte counts as one character", "ab\xFF" + std::string("cd"), 3, {"ab\xFF", "cd"}},
+  // The text, the width limit in characters and the lines.
+  const struct { std::string text; float limit; Lines expected; } cases[] = {
+      // Fits; no text, no lines; a word that overflows moves whole.
+      {"In the beginning", 100, {"In the beginning"}}, {"", 100, {}},
+      {"aaa bbb ccc", 5, {"aaa", "bbb", "ccc"}},
+      // Equal width fits and the break at a space keeps it; too wide exactly at a space.
+      {"abcde fgh", 5, {"abcde ", "fgh"}}, {"abcd efg", 4, {"abcd ", "efg"}},
+      // An over-long word is cut before the overflow; a space before the line start is
+      // ignored; a single character wider than the limit; the last line stays whole.
+      {"abcdefghij", 4, {"abcd", "efgh", "ij"}}, {"ab cdefgh", 4, {"ab", "cdef", "gh"}},
+      {"ab", 0.5f, {"a", "b"}}, {"abcd e", 5, {"abcd e"}},
+      // A cut line keeps the second of two spaces, which does not count at the line start.
+      {"abcd  ef ghi", 4, {"abcd ", " ef", "ghi"}}, {"abcd  efghij", 4, {"abcd ", " efgh", "ij"}},
+      // Leading spaces are dropped; spaces only give one empty line.
+      {"  ab", 100, {"ab"}}, {"   ", 100, {""}},
+      // CR breaks, CR LF is one break, LF alone vanishes; two returns give an empty line, a
+      // final one adds no line; the line after a return drops its leading space.
+      {"ab\rcd", 100, {"ab", "cd"}}, {"ab\r\ncd", 100, {"ab", "cd"}}, {"ab\ncd", 100, {"abcd"}},
+      {"ab\r\rcd", 100, {"ab", "", "cd"}}, {"ab\r", 100, {"ab"}}, {"\r\r", 100, {"", ""}},
+      {"ab\r cd", 100, {"ab", "cd"}},
+      // Characters, not bytes: a cut never splits one; a stray byte counts as one.
+      {e3 + " " + e3, 5, {e3, e3}}, {e3 + dash + e, 3, {e3, dash + e}},
+      {dash + e + " x", 2, {dash + e + " ", "x"}}, {"ab\xFF" "cd", 3, {"ab\xFF", "cd"}},
   };
-  for (const auto& c : cases) {
-    RecordingSurface measure;
-    measure.SetFontSize(kOnePixelPerCharacter);
-    EXPECT_EQ(WrapText(measure, c.text, c.limit), c.expected) << c.name;
-  }
+  RecordingSurface measure;  // one for all: wrapping leaves its font as it was
+  measure.SetFontSize(kOnePixelPerCharacter);
+  for (const auto& c : cases)
+    EXPECT_EQ(WrapText(measure, c.text, c.limit), c.expected) << testing::PrintToString(c.text);
 }
 
 }  // namespace

@@ -20,11 +20,10 @@ namespace {
 struct DisplayWindow {
   explicit DisplayWindow(const std::string& stored = "",
                          DisplayMode mode = DisplayMode::FullScreen,
-                         const std::string* kjv = nullptr)
+                         const std::string& kjv = test::NumberedRecords(200))
       : form{program, mode, store, DisplaySurfaces{picWork, picText, picBlank, picCapture, window},
              timNextVerse, timFont, host} {
-    if (!kjv) test::WriteBytes(dir.Path() / "kjv.dat", test::NumberedRecords(200));
-    if (kjv && *kjv != "<missing>") test::WriteBytes(dir.Path() / "kjv.dat", *kjv);
+    if (kjv != "<missing>") test::WriteBytes(dir.Path() / "kjv.dat", kjv);
     host.programFolder = dir.Path().generic_string() + "/";
     store.AfterAStart(stored);
     loaded = form.Form_Load();
@@ -67,7 +66,7 @@ TEST(DisplayWindow, ShowsTheSavedPlaceThenOneVerseEveryChangeSecAndSavesTheVerse
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
     DisplayWindow w("ChangeSec=" + std::to_string(c.seconds) + "|" + c.stored,
-                    DisplayMode::FullScreen, &kjv);
+                    DisplayMode::FullScreen, kjv);
     ASSERT_TRUE(w.loaded);
     EXPECT_EQ(w.host.cursorCalls, std::vector<bool>{false});
     EXPECT_TRUE(w.store.writes.empty()) << "loading writes nothing";
@@ -100,7 +99,7 @@ TEST(DisplayWindow, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
   for (const std::string& bytes : {std::string("<missing>"), std::string(), std::string("x"),
                                    test::NumberedRecord(1).substr(0, 268)}) {
     SCOPED_TRACE(bytes.size());
-    DisplayWindow w("LastSection=8|LastVerse=5", DisplayMode::FullScreen, &bytes);
+    DisplayWindow w("LastSection=8|LastVerse=5", DisplayMode::FullScreen, bytes);
     EXPECT_FALSE(w.loaded);
     EXPECT_TRUE(w.form.Unloaded());
     EXPECT_EQ(w.host.endCount, 1);
