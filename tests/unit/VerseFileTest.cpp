@@ -22,7 +22,6 @@ class VerseFileTest : public ::testing::Test {
  protected:
   // Writes `bytes` as the file and opens it.
   void Open(const std::string& bytes) {
-    path_ = dir_.File("verses.dat");
     WriteBytes(path_, bytes);
     std::int32_t length = kLength;
     file_.FileName(path_);
@@ -44,7 +43,7 @@ class VerseFileTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  std::string path_;
+  const std::string path_ = dir_.File("verses.dat");
   VerseRecord buffer_;
   CTypeRFA file_{buffer_};
 };
