@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -82,11 +83,12 @@ TEST(DisplayWindow, ShowsTheSavedPlaceThenOneVerseEveryChangeSecAndSavesTheVerse
     EXPECT_EQ(w.Shown(), c.third);
     EXPECT_EQ(w.timNextVerse.intervals, (std::vector<std::int32_t>{100, c.seconds * 1000}));
 
+    // Focus grows the verse again from 1 point, in the same colour.
     const ColorValue colour = w.form.Renderer().Chars().TextColor;
     w.form.Form_GotFocus();
-    EXPECT_FLOAT_EQ(w.picText.FontSize(), 1.0f);
-    EXPECT_TRUE(w.timFont.enabled);
-    EXPECT_EQ(w.form.Renderer().Chars().TextColor, colour);
+    EXPECT_EQ(std::make_tuple(w.picText.FontSize(), w.timFont.enabled,
+                              w.form.Renderer().Chars().TextColor),
+              std::make_tuple(1.0f, true, colour));
     w.form.Form_Unload();
     std::string saved;
     for (const std::string& write : w.store.writes) saved += " " + write.substr(9);
@@ -100,11 +102,10 @@ TEST(DisplayWindow, UnusableVerseFileEndsQuietlyAndKeepsThePlace) {
                                    test::NumberedRecord(1).substr(0, 268)}) {
     SCOPED_TRACE(bytes.size());
     DisplayWindow w("LastSection=8|LastVerse=5", DisplayMode::FullScreen, bytes);
-    EXPECT_FALSE(w.loaded);
-    EXPECT_TRUE(w.form.Unloaded());
-    EXPECT_EQ(w.host.endCount, 1);
-    EXPECT_TRUE(w.store.writes.empty());
-    EXPECT_TRUE(w.host.cursorCalls.empty()) << "the cursor was never hidden";
+    // Not loaded, unloaded, the program ended once; no write, the cursor never hidden.
+    EXPECT_EQ(std::make_tuple(w.loaded, w.form.Unloaded(), w.host.endCount, w.store.writes.size(),
+                              w.host.cursorCalls.size()),
+              std::make_tuple(false, true, 1, 0u, 0u));
   }
 }
 
