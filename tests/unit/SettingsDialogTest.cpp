@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "app/FaceSources.h"
 #include "core/Settings.h"
 #include "tests/support/FakeDialogControls.h"
 #include "tests/support/MemorySettingsStore.h"
@@ -198,6 +202,40 @@ TEST(SettingsDialog, RefusedWriteIsReportedAndTheDialogStaysUntilCancel) {
     d.ui.Click(id);
   EXPECT_EQ(std::make_tuple(d.ui.closed, d.store.writes.size(), d.ui.warnings.size()),
             std::make_tuple(true, 0u, 1u));
+}
+
+// The faces the dialog lists: the printer's, or the screen's when the printer has none or does
+// not answer in time.
+TEST(FaceSources, PrinterFirstScreenWhenItHasNoneOrDoesNotAnswer) {
+  using namespace std::chrono_literals;
+  using Clock = std::chrono::steady_clock;
+  // A printer that does not answer while the dialog waits: released only after the checks.
+  // The printers are copied into the reading thread, which may outlive the call.
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  const FaceSet printerFaces{"Courier New", "Line Printer"}, screenFaces{"Arial", "Tahoma"};
+  // What the printer does, the faces listed, the wait (0: the dialog's own, one second).
+  struct Case { const char* name; FaceSource printer; const FaceSet& expected;
+                std::chrono::milliseconds wait = 400ms; } cases[] = {
+      {"answers", [=] { return printerFaces; }, printerFaces},
+      {"has no faces", [] { return FaceSet{}; }, screenFaces},
+      {"answers just in time", [=] { std::this_thread::sleep_for(100ms); return printerFaces; },
+       printerFaces},
+      {"blocks", [=] { released.wait_for(10s); return printerFaces; }, screenFaces},
+      {"answers within the dialog's second",
+       [=] { std::this_thread::sleep_for(300ms); return printerFaces; }, printerFaces, 0ms},
+      {"blocks past the dialog's second", [=] { released.wait_for(10s); return printerFaces; },
+       screenFaces, 0ms},
+  };
+  for (const Case& c : cases) {
+    const auto start = Clock::now();
+    const FaceSource screen = [&] { return screenFaces; };
+    EXPECT_EQ(c.wait > 0ms ? FacesForList(c.printer, screen, c.wait)
+                           : FacesForList(c.printer, screen), c.expected) << c.name;
+    // The dialog opens at most a little after the deadline, whatever the printer does.
+    EXPECT_LT(Clock::now() - start, (c.wait > 0ms ? c.wait : 1000ms) + 500ms) << c.name;
+  }
+  release.set_value();
 }
 
 }  // namespace
