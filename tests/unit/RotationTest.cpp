@@ -62,9 +62,11 @@ struct RotationRun {
 };
 
 // The title shown above a verse, by topic.
+// clang-format off
 const std::map<std::int32_t, std::string> kTitles = {
     {0, ""},  {1, ""}, {2, "The Ten Commandments"}, {4, "Noah and the Ark"}, {8, "Story of Samson"},
     {16, "Versus on Salavation"}, {32, "Bible Prophecies"}};
+// clang-format on
 
 TEST(Rotation, EveryTopicDeliversItsWholeListInOrderThenStartsAgain) {
   // Count, first and last record and a checksum of the whole list (h = 31 h + record).
@@ -96,7 +98,7 @@ TEST(Rotation, SequencesFromTheSavedPlace) {
       {63, kAllVerses, kRecords, {kRecords, 2055, 2056}, kTenCommandments},
       // At the end of a topic (the 97th entry of "NoahArk" delivered) the next enabled one
       // follows, after the last enabled the first; the only topic starts again.
-      // The 96th entry is the last, Genesis 9:29.
+      // Saved at the 96th entry, the last comes next: Genesis 9:29, record 235.
       {6, kNoahArk, 97, {2055}, kTenCommandments}, {5, kNoahArk, 97, {1}, kAllVerses},
       {4 + 32, kNoahArk, 97, {22732}, kProphecies}, {4, kNoahArk, 97, {139}, kNoahArk},
       {4, kNoahArk, 96, {235}, kNoahArk},
