@@ -5,7 +5,8 @@
 # made again and the end-to-end tests named in the row run under Wine; the others are the
 # unit faults. The two counts are printed apart, each with its time.
 # Needs a built native preset (for kjv.dat). Usage: bash scripts/faults.sh [ID-REGEX [unit|windows]]
-# Also writes build/fault-kills.tsv: each caught fault and the tests that failed on it, which
+# Also writes build/fault-kills.tsv (fault-kills-unit.tsv or -windows.tsv for one layer, so
+# two runs may go side by side): each caught fault and the tests that failed on it, which
 # shows the tests that catch nothing the others do not.
 #
 # faults.txt: one fault a line, four or five fields separated by tabs: id, file, the exact
@@ -66,7 +67,7 @@ plant() {
 # Per layer (unit, windows): caught, planted, seconds.
 declare -A caught=([unit]=0 [windows]=0) total=([unit]=0 [windows]=0) took=([unit]=0 [windows]=0)
 missed=() broken=()
-kills="$root/build/fault-kills.tsv"
+kills="$root/build/fault-kills${layer_only:+-$layer_only}.tsv"
 : >"$kills"
 while IFS=$'\t' read -r id file from to named; do
   [[ -z "$id" || "$id" == \#* ]] && continue
@@ -89,7 +90,7 @@ while IFS=$'\t' read -r id file from to named; do
   else
     caught[$layer]=$((caught[$layer] + 1))
     printf '%s\t%s\n' "$id" "$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\).*/\1/p
-      s/^ *[0-9]* - \([^ ]*\) (Failed.*/\1/p' "$work/test.log" | sort -u | xargs)" >>"$kills"
+      s/^[[:space:]]*[0-9]* - \([^ ]*\) (Failed.*/\1/p' "$work/test.log" | sort -u | xargs)" >>"$kills"
   fi
   cp "$work/original" "$work/src/$file"
   took[$layer]=$((took[$layer] + SECONDS - start))
@@ -107,6 +108,7 @@ done
 for m in "${missed[@]}"; do echo "  missed: $m"; done
 for b in "${broken[@]}"; do echo "  not a fault: $b"; done
 # The tests that no caught fault needs: whatever they catch, another test catches too.
+[ "$layer_only" = windows ] && exit 0
 "$work/build/tests/vellumway_unit_tests" --gtest_list_tests |
   awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }' >"$work/all-tests"
 awk -F'\t' 'NR == FNR { if (split($2, t, " ") == 1) alone[t[1]] = 1; next }

@@ -8,6 +8,8 @@
                                its brightest, so such a frame tells nothing
   look.py underlined SHOT      exit 0 when the title at the top (rows 0 to 119) is underlined:
                                one row of text pixels runs across 90 % of the title's width
+  look.py pitch SHOT           how far apart the tops of the band's first two lines of text are
+                               (0 for fewer than two): the face's line height in pixels
   look.py count SHOT X Y W H R,G,B TOL
                                pixels of the box within TOL of the colour in every channel
 
@@ -81,6 +83,13 @@ def underlined(shot):
     return 0 if width > 20 and longest >= 0.9 * width else 1
 
 
+def pitch(shot):
+    lit = unlike_background(shot)
+    rows = [any(map(lit, row)) for row in pixels(shot, 0, 184, 1024, 400)]
+    tops = [y for y, on in enumerate(rows) if on and (y == 0 or not rows[y - 1])]
+    return tops[1] - tops[0] if len(tops) > 1 else 0
+
+
 def count(shot, x, y, w, h, colour, tol):
     want = [int(c) for c in colour.split(",")]
     return sum(all(abs(a - b) <= int(tol) for a, b in zip(p, want))
@@ -89,7 +98,7 @@ def count(shot, x, y, w, h, colour, tol):
 
 if __name__ == "__main__":
     command, args = sys.argv[1], sys.argv[2:]
-    if command in ("text", "count"):
-        print({"text": text, "count": count}[command](*args))
+    if command in ("text", "count", "pitch"):
+        print({"text": text, "count": count, "pitch": pitch}[command](*args))
     else:
         sys.exit({"shade": shade, "underlined": underlined}[command](*args))

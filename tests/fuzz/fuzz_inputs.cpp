@@ -139,15 +139,9 @@ void VerseFile(const Bytes& data) {
   rotation.CloseVerseFile();
 }
 
-struct Part {
-  const char* name;
-  void (*run)(const Bytes&);
-  long executions;
-};
-Part parts[] = {{"settings", HandEditedSettings, 0},
-                {"command-line", CommandLine, 0},
-                {"layout", Layout, 0},
-                {"verse-file", VerseFile, 0}};
+struct Part { const char* name; void (*run)(const Bytes&); long executions; };
+Part parts[] = {{"settings", HandEditedSettings, 0}, {"command-line", CommandLine, 0},
+                {"layout", Layout, 0}, {"verse-file", VerseFile, 0}};
 
 }  // namespace
 }  // namespace vw

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
@@ -19,55 +20,36 @@ namespace {
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
+  return {std::istream_iterator<std::string>(in), {}};
 }
 
-std::string SettingsText(const HackOptions& o) {
+// What a command line left: its settings, the window it asked for and how many warnings.
+std::string Outcome(const HackOptions& o) {
   std::string text;
-  for (const auto& [key, value] : o.settings) text += (text.empty() ? "" : " ") + key + "=" + value;
-  return text;
+  for (const auto& [key, value] : o.settings) text += key + "=" + value + " ";
+  if (o.window == WindowChoice::Root) text += "root ";
+  if (o.window == WindowChoice::WindowId) text += "window=" + std::to_string(o.windowId) + " ";
+  if (!o.warnings.empty()) text += "warnings=" + std::to_string(o.warnings.size()) + " ";
+  return text.substr(0, text.empty() ? 0 : text.size() - 1);
 }
 
 TEST(X11Hack, ReadsItsCommandLine) {
-  struct Row {
-    const char* line;
-    const char* settings;
-    WindowChoice window;
-    unsigned long id;
-    std::size_t warnings;
-  };
   // clang-format off
-  const Row rows[] = {
-      {"", "", WindowChoice::Own, 0, 0},
-      {"--root", "", WindowChoice::Root, 0, 0},
-      {"-root --window-id 0x2a", "", WindowChoice::WindowId, 42, 0},
-      {"--window-id=77 --root", "", WindowChoice::WindowId, 77, 0},
-      {"--window-id zz", "", WindowChoice::Own, 0, 1},
-      {"--change-sec 30 -font-size 12", "ChangeSec=30 FontSize=12", WindowChoice::Own, 0, 0},
-      {"--change-sec 0 --font-size 46 --font-size=7.4", "", WindowChoice::Own, 0, 3},
-      {"--change-sec 32767 --font-size 45", "ChangeSec=32767 FontSize=45", WindowChoice::Own, 0, 0},
-      {"--font-size 8.5", "FontSize=8.5", WindowChoice::Own, 0, 0},
-      {"--font Liberation --font", "Font=Liberation", WindowChoice::Own, 0, 1},
-      {"--bold -italic --drop-shadow --desktop-image",
-       "DropShadow=1 FontBold=1 FontItalic=1 ScreenColor=1", WindowChoice::Own, 0, 0},
-      {"--bold --no-bold", "FontBold=0", WindowChoice::Own, 0, 0},
-      {"--color cyan", "Color=5 ColorType=0", WindowChoice::Own, 0, 0},
-      {"--color random", "ColorType=1", WindowChoice::Own, 0, 0},
-      {"--color purple --fps", "", WindowChoice::Own, 0, 2},
-      {"--ten-commandments --prophecies", "Display=35", WindowChoice::Own, 0, 0},
-      {"--no-all-verses --samson", "Display=8", WindowChoice::Own, 0, 0},
-      {"--no-all-verses", "", WindowChoice::Own, 0, 1},
+  const std::pair<const char*, const char*> rows[] = {
+      {"", ""}, {"--root", "root"}, {"-root --window-id 0x2a", "window=42"},
+      {"--window-id=77 --root", "window=77"}, {"--window-id zz", "warnings=1"},
+      {"--change-sec 30 -font-size 12", "ChangeSec=30 FontSize=12"},
+      {"--change-sec 0 --font-size 46 --font-size=7.4", "warnings=3"},
+      {"--change-sec 32767 --font-size 45", "ChangeSec=32767 FontSize=45"}, {"--font-size 8.5", "FontSize=8.5"},
+      {"--font Liberation --font", "Font=Liberation warnings=1"},
+      {"--bold -italic --drop-shadow --desktop-image", "DropShadow=1 FontBold=1 FontItalic=1 ScreenColor=1"},
+      {"--bold --no-bold", "FontBold=0"}, {"--color cyan", "Color=5 ColorType=0"},
+      {"--color random", "ColorType=1"}, {"--color purple --fps", "warnings=2"},
+      {"--ten-commandments --prophecies", "Display=35"}, {"--no-all-verses --samson", "Display=8"},
+      {"--no-all-verses", "warnings=1"},
   };
   // clang-format on
-  for (const Row& row : rows) {
-    const HackOptions o = ParseHackOptions(Words(row.line));
-    EXPECT_EQ(SettingsText(o), row.settings) << row.line;
-    EXPECT_EQ(o.window, row.window) << row.line;
-    EXPECT_EQ(o.windowId, row.id) << row.line;
-    EXPECT_EQ(o.warnings.size(), row.warnings) << row.line;
-  }
+  for (const auto& [line, outcome] : rows) EXPECT_EQ(Outcome(ParseHackOptions(Words(line))), outcome) << line;
 }
 
 // Every control of the settings pane against the option it passes and the settings table
@@ -78,18 +60,16 @@ TEST(X11Hack, SettingsPaneMatchesTheSettingsTable) {
   const std::string text{std::istreambuf_iterator<char>(in), {}};
   const std::regex element(R"(<(number|boolean|option|string)\b([^>]*)>)");
   const std::regex attribute(R"(([\w-]+)="([^"]*)\")");
-  std::map<std::string, std::string> defaultsSeen;  // key name -> what the pane leaves alone
-  std::set<std::string> passed;                      // every option word the pane can pass
+  std::set<std::string> passed;  // every option word the pane can pass
   int colors = 0;
   for (auto it = std::sregex_iterator(text.begin(), text.end(), element); it != std::sregex_iterator(); ++it) {
-    const std::string kind = (*it)[1];
-    const std::string attrs = (*it)[2];
+    const std::string kind = (*it)[1], attrs = (*it)[2];
     std::map<std::string, std::string> a;
     for (auto m = std::sregex_iterator(attrs.begin(), attrs.end(), attribute); m != std::sregex_iterator(); ++m)
       a[(*m)[1]] = (*m)[2];
     const std::string arg = a.count("arg") ? a["arg"] : a.count("arg-set") ? a["arg-set"] : a["arg-unset"];
     const std::vector<std::string> words = Words(arg);
-    if (kind == "option") ++colors;
+    colors += kind == "option";
     if (words.empty()) {
       // The default option passes nothing: it must be the table's default colour.
       ASSERT_EQ(kind, "option") << attrs;
@@ -102,9 +82,9 @@ TEST(X11Hack, SettingsPaneMatchesTheSettingsTable) {
                                     [&](const OptionRow& r) { return words[0] == r.name; });
       ASSERT_NE(row, kOptionRows.end()) << arg;
       if (kind == "number") {
-        EXPECT_EQ(a["default"], row->key->Default) << arg;
-        EXPECT_EQ(std::stol(a["low"]), row->key->Min) << arg;
-        EXPECT_EQ(std::stol(a["high"]), row->key->Max) << arg;
+        EXPECT_EQ(a["default"] + " " + a["low"] + "-" + a["high"],
+                  std::string(row->key->Default) + " " + std::to_string(row->key->Min) + "-" +
+                      std::to_string(row->key->Max)) << arg;
       }
       continue;
     }
@@ -121,8 +101,7 @@ TEST(X11Hack, SettingsPaneMatchesTheSettingsTable) {
       const auto now = o.settings.find(k.Name), before = base.settings.find(k.Name);
       if (now == o.settings.end() || (before != base.settings.end() && before->second == now->second)) continue;
       // The topics move the sum off what it was without them; the others off the default.
-      if (k.Name == std::string(kDisplay.Name) || ConvertSetting(k, now->second) != ConvertSetting(k, k.Default))
-        ++moved;
+      moved += k.Name == std::string(kDisplay.Name) || ConvertSetting(k, now->second) != ConvertSetting(k, k.Default);
     }
     EXPECT_GT(moved, 0) << arg;
   }
@@ -137,34 +116,26 @@ TEST(X11Hack, SettingsPaneMatchesTheSettingsTable) {
 }
 
 TEST(X11Hack, KeepsTheReadingPlaceInItsFile) {
-  EXPECT_EQ(PlaceFilePath("/x/state", "/home/u"), "/x/state/vellumway/place");
-  EXPECT_EQ(PlaceFilePath(nullptr, "/home/u"), "/home/u/.local/state/vellumway/place");
-  EXPECT_EQ(PlaceFilePath("relative", "/home/u"), "/home/u/.local/state/vellumway/place");
-  EXPECT_EQ(PlaceFilePath(nullptr, nullptr), "");
+  const std::tuple<const char*, const char*, const char*> paths[] = {
+      {"/x/state", "/home/u", "/x/state/vellumway/place"}, {nullptr, nullptr, ""},
+      {nullptr, "/home/u", "/home/u/.local/state/vellumway/place"},
+      {"relative", "/home/u", "/home/u/.local/state/vellumway/place"}};
+  for (const auto& [state, home, path] : paths) EXPECT_EQ(PlaceFilePath(state, home), path) << home;
 
   const auto dir = std::filesystem::temp_directory_path() / ("vw-place-" + std::to_string(getpid()));
   const std::string path = (dir / "vellumway" / "place").string();
   std::filesystem::remove_all(dir);
-  struct Row {
-    const char* file;  // nullptr: no file
-    bool note;
-    const char* section;
-    const char* verse;
-  };
-  const Row rows[] = {
-      {nullptr, true, "", ""},
-      {"LastSection=16\nLastVerse=3\n", false, "16", "3"},
-      {"LastVerse=3\n", true, "", ""},
-      {"LastSection=1\nLastVerse=abc\n", true, "", ""},
-      {"\x01\x02garbage", true, "", ""},
-  };
-  for (const Row& row : rows) {
+  // The file (nullptr: none), whether loading it has a note for stderr, the place it gives.
+  const std::tuple<const char*, bool, const char*> rows[] = {
+      {nullptr, true, "/"}, {"LastSection=16\nLastVerse=3\n", false, "16/3"}, {"LastVerse=3\n", true, "/"},
+      {"LastSection=1\nLastVerse=abc\n", true, "/"}, {"\x01\x02garbage", true, "/"}};
+  for (const auto& [file, note, place] : rows) {
     std::filesystem::create_directories(dir / "vellumway");
-    if (row.file) std::ofstream(path, std::ios::trunc) << row.file;
+    if (file) std::ofstream(path, std::ios::trunc) << file;
     HackSettingsStore store({{"FontSize", "30"}}, path);
-    EXPECT_EQ(!store.LoadPlace().empty(), row.note) << (row.file ? row.file : "missing");
-    EXPECT_EQ(store.Read(kProgramTitle, kSettingsSection, "LastSection"), row.section);
-    EXPECT_EQ(store.Read(kProgramTitle, kSettingsSection, "lastverse"), row.verse);
+    EXPECT_EQ(!store.LoadPlace().empty(), note) << (file ? file : "missing");
+    EXPECT_EQ(store.Read(kProgramTitle, kSettingsSection, "LastSection") + "/" +
+                  store.Read(kProgramTitle, kSettingsSection, "lastverse"), place);
     // Only the place is written, and only to its file.
     EXPECT_FALSE(store.Write(kProgramTitle, kSettingsSection, "FontSize", "9"));
     EXPECT_EQ(store.Read(kProgramTitle, kSettingsSection, "FontSize"), "30");
@@ -175,82 +146,58 @@ TEST(X11Hack, KeepsTheReadingPlaceInItsFile) {
     std::stringstream saved;
     saved << std::ifstream(path).rdbuf();
     EXPECT_EQ(saved.str(), "LastSection=4\nLastVerse=97\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "vellumway"), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "vellumway"), {}), 1);  // no temporary left
     std::filesystem::remove_all(dir);
   }
 }
 
 TEST(X11Hack, ChoosesThePrimaryMonitorAndItsPartOfTheDesktopImage) {
-  const std::vector<ScreenRect> leftPrimary{{0, 0, 1024, 768}, {1024, 0, 1024, 768}};
-  const std::vector<ScreenRect> rightPrimary{{1024, 0, 1024, 768}, {0, 0, 1024, 768}};
   const ScreenRect left{0, 0, 1024, 768}, right{1024, 0, 1024, 768}, both{0, 0, 2048, 768};
-  struct Row {
-    WindowChoice choice;
-    const std::vector<ScreenRect>& heads;
-    ScreenRect window;
-    bool verse;
-  };
-  const std::vector<ScreenRect> one{{0, 0, 1024, 768}}, none;
-  const Row rows[] = {
-      {WindowChoice::Root, leftPrimary, left, true},   {WindowChoice::Root, leftPrimary, right, false},
-      {WindowChoice::Root, rightPrimary, left, false}, {WindowChoice::Root, rightPrimary, right, true},
-      {WindowChoice::Root, one, left, true},           {WindowChoice::Root, none, left, true},
-      {WindowChoice::Root, leftPrimary, both, true},   {WindowChoice::WindowId, leftPrimary, right, true},
-      {WindowChoice::Own, rightPrimary, left, true},
-  };
-  for (const Row& row : rows)
-    EXPECT_EQ(ShowsVerse(row.choice, row.heads, row.window), row.verse)
-        << static_cast<int>(row.choice) << " at " << row.window.x << " of " << row.heads.size();
+  const ScreenRect preview{0, 0, 700, 400};
+  const std::vector<ScreenRect> leftPrimary{left, right}, rightPrimary{right, left}, one{left}, none;
+  const auto root = WindowChoice::Root;
+  // The verse only on the primary monitor's window (or one over all of them).
+  const std::tuple<WindowChoice, const std::vector<ScreenRect>&, ScreenRect, bool> rows[] = {
+      {root, leftPrimary, left, true},  {root, leftPrimary, right, false}, {root, rightPrimary, left, false},
+      {root, rightPrimary, right, true}, {root, one, left, true},          {root, none, left, true},
+      {root, leftPrimary, both, true},  {WindowChoice::WindowId, leftPrimary, right, true},
+      {WindowChoice::Own, rightPrimary, left, true}};
+  for (const auto& [choice, heads, window, verse] : rows)
+    EXPECT_EQ(ShowsVerse(choice, heads, window), verse)
+        << static_cast<int>(choice) << " at " << window.x << " of " << heads.size();
 
   // The verse in head 0's part of a window over both; a window on one head is all its own.
   // The desktop image cut for the window: a monitor's own image whole, the whole root's at
   // the window (a preview inside it too), anything else from its corner. imageW 0: the area.
-  struct Cut {
-    const std::vector<ScreenRect>& heads;
-    int imageW, imageH;
-    ScreenRect window, got;
-  };
-  const ScreenRect preview{0, 0, 700, 400};
-  const Cut cuts[] = {
-      {rightPrimary, 0, 0, both, right},        {leftPrimary, 0, 0, both, left},
-      {rightPrimary, 0, 0, right, left},        {one, 0, 0, preview, preview},
-      {one, 1024, 768, right, left},            {one, 2048, 768, right, {1024, 0, 1024, 768}},
-      {one, 2048, 768, preview, preview},       {one, 800, 600, right, {0, 0, 800, 600}},
-  };
-  for (const Cut& c : cuts) {
-    ScreenRect got = VerseArea(c.heads, c.window);
-    if (c.imageW) {
-      const ImageCrop crop = ScreenshotCrop(c.imageW, c.imageH, c.window, 2048, 768);
+  const std::tuple<const std::vector<ScreenRect>&, int, int, ScreenRect, ScreenRect> cuts[] = {
+      {rightPrimary, 0, 0, both, right}, {leftPrimary, 0, 0, both, left}, {rightPrimary, 0, 0, right, left},
+      {one, 0, 0, preview, preview},     {one, 1024, 768, right, left},   {one, 2048, 768, right, right},
+      {one, 2048, 768, preview, preview}, {one, 800, 600, right, {0, 0, 800, 600}}};
+  for (const auto& [heads, imageW, imageH, window, want] : cuts) {
+    ScreenRect got = VerseArea(heads, window);
+    if (imageW) {
+      const ImageCrop crop = ScreenshotCrop(imageW, imageH, window, 2048, 768);
       got = {crop.x, crop.y, crop.width, crop.height};
     }
     EXPECT_EQ((std::vector<int>{got.x, got.y, got.width, got.height}),
-              (std::vector<int>{c.got.x, c.got.y, c.got.width, c.got.height}))
-        << c.imageW << " at " << c.window.x << " of " << c.heads.size();
+              (std::vector<int>{want.x, want.y, want.width, want.height}))
+        << imageW << " at " << window.x << " of " << heads.size();
   }
-
   EXPECT_TRUE(DesktopImagesAllowed(""));
   EXPECT_TRUE(DesktopImagesAllowed("grabDesktopImages:   True\n"));
   EXPECT_FALSE(DesktopImagesAllowed("mode: one\ngrabDesktopImages:\tFalse\nlock: True\n"));
 }
 
 TEST(X11Hack, FindsKjvDatBesideItselfThenInTheDataFolders) {
-  struct Row {
-    const char* dataDirs;
-    std::set<std::string> files;
-    const char* found;
-  };
-  const Row rows[] = {
+  const std::tuple<const char*, std::set<std::string>, const char*> rows[] = {
       {nullptr, {"/opt/bin/kjv.dat", "/usr/share/vellumway/kjv.dat"}, "/opt/bin/"},
       {nullptr, {"/usr/share/vellumway/kjv.dat"}, "/usr/share/vellumway/"},
       {"", {"/usr/local/share/vellumway/kjv.dat", "/usr/share/vellumway/kjv.dat"}, "/usr/local/share/vellumway/"},
       {"/a:/b/", {"/b/vellumway/kjv.dat", "/usr/share/vellumway/kjv.dat"}, "/b/vellumway/"},
-      {"/a:/b", {"/usr/share/vellumway/kjv.dat"}, ""},
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(FindVerseFolder("/opt/bin", row.dataDirs,
-                              [&](const std::string& p) { return row.files.count(p) > 0; }),
-              row.found) << (row.dataDirs ? row.dataDirs : "unset");
-  }
+      {"/a:/b", {"/usr/share/vellumway/kjv.dat"}, ""}};
+  for (const auto& [dataDirs, files, found] : rows)
+    EXPECT_EQ(FindVerseFolder("/opt/bin", dataDirs, [&](const std::string& p) { return files.count(p) > 0; }), found)
+        << (dataDirs ? dataDirs : "unset");
 }
 
 }  // namespace

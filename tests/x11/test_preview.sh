@@ -21,19 +21,17 @@ host() {
   waitfor 20 sized || fail "host window is $G"
 }
 sized() {  # where the host landed on the screen, WxH+X+Y in G; true once it is 700x400
-  G=$(xwininfo -id "$W" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-        /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}')
-  [ "${G%%+*}" = 700x400 ]
+  eval "$(xdotool getwindowgeometry --shell "$W")"; G=${WIDTH}x$HEIGHT+$X+$Y; [ "${G%%+*}" = 700x400 ]
 }
 run() {  # WINDOW: the hack in it, its pid in HPID
   env -i HOME="$T" DISPLAY="$DISPLAY" XDG_DATA_DIRS="$T/none" "$HACK" --root --window-id "$1" 2>"$T/err" & HPID=$!
 }
-ended() {  # PID EXPECTED-STATUS WHAT
-  local rc=0; timeout 20 tail -s 0.1 --pid="$1" -f /dev/null || fail "$3: still running"
+ended() {  # PID EXPECTED-STATUS WHAT [PLACE: what the place file begins with, "" for no file]
+  local rc=0 place=$T/.local/state/vellumway/place; timeout 20 tail -s 0.1 --pid="$1" -f /dev/null || fail "$3: still running"
   wait "$1" || rc=$?
   [ "$rc" = "$2" ] || fail "$3: exit status $rc, not $2"
-  grep -q "^LastSection=1$" "$T/.local/state/vellumway/place" || { cat "$T/.local/state/vellumway/place"; fail "$3: no place saved"; }
-  rm -f "$T/.local/state/vellumway/place"
+  [ "$(head -1 "$place" 2>/dev/null)" = "${4-LastSection=1}" ] || fail "$3: the place file is: $(cat "$place" 2>&1)"
+  rm -f "$place"
 }
 
 host 1; run "$W"
@@ -57,7 +55,5 @@ kill -TERM "$HPID"; ended "$HPID" 143 "SIGTERM"
 rm "$XSS_HOME/bin/kjv.dat"; run "$W"
 waitfor 20 grep -q "kjv.dat not found" "$T/err" || fail "no word of the missing kjv.dat"
 kill -0 "$HPID" || fail "ended without kjv.dat"
-kill -TERM "$HPID"; rc=0; wait "$HPID" || rc=$?
-[ "$rc" = 143 ] || fail "without kjv.dat: exit status $rc"
-[ ! -e "$T/.local/state/vellumway/place" ] || fail "wrote a place without kjv.dat"
+kill -TERM "$HPID"; ended "$HPID" 143 "without kjv.dat" ""
 echo "preview: verse scaled to 700x400 ($w px wide); destroyed window and SIGTERM end it, place saved"

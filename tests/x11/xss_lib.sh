@@ -3,7 +3,7 @@
 # conditions only. Used by the Linux tests, `scripts/run.sh linux` and the CPU script.
 #   xss_home         (the temporary HOME: HACK, PLACE)
 #   xss_start MONITORS PRIMARY(left|right) GRAB(True|False) PROGRAM...   (one program a line)
-#   xss_activate N   (select program N; HPIDS: the hacks, PRIMARY_HACK: head 0's)
+#   xss_activate N   (select program N; HPIDS: the hacks)
 #   xss_deactivate   (the daemon ends the hacks with SIGTERM; waits until they are gone)
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/shared.sh"
 XSS_USER=${XSS_USER:-nobody}
@@ -45,21 +45,20 @@ xss_home() {
 }
 
 xss_start() {
-  local monitors=$1 primary=$2 grab=$3; shift 3
+  XSS_MONITORS=$1; XSS_PRIMARY_X=0; [ "$2" = right ] && XSS_PRIMARY_X=1024
+  local monitors=$1 grab=$3; shift 3
   [ -n "${XSS_HOME:-}" ] || xss_home
   start_x Xvfb -screen 0 $((1024 * monitors))x768x24 -noreset
   waitfor 10 xdpyinfo
   if [ "$monitors" = 2 ]; then  # Xinerama head 0: the monitor made first, bound to the output
-    local p=0 o=1024; [ "$primary" = right ] && { p=1024; o=0; }
-    xrandr --setmonitor P 1024/270x768/203+$p+0 screen >/dev/null
-    xrandr --setmonitor O 1024/270x768/203+$o+0 none >/dev/null
+    xrandr --setmonitor P 1024/270x768/203+$XSS_PRIMARY_X+0 screen >/dev/null
+    xrandr --setmonitor O 1024/270x768/203+$((1024 - XSS_PRIMARY_X))+0 none >/dev/null
   fi
   xsetroot -solid "$DESKTOP"
   xss_config "$grab" "$@"
   chown -R "$XSS_USER" "$XSS_HOME"
   as_u xscreensaver --no-splash --verbose >"$XSS_HOME/xss.log" 2>&1 & XSS_PID=$!
   waitfor 20 as_u xscreensaver-command -version
-  XSS_MONITORS=$monitors; XSS_PRIMARY_X=0; [ "$primary" = right ] && XSS_PRIMARY_X=1024
   return 0
 }
 
@@ -75,15 +74,7 @@ xss_activate() {
   as_u xscreensaver-command -select "$1" >/dev/null  # returns once the screen is blanked
   waitfor 20 _enough_hacks
   HPIDS=$(xss_hacks | tr '\n' ' ')
-  PRIMARY_HACK=; local p w x
-  for p in $HPIDS; do  # head 0 is where the primary monitor is
-    w=$(tr '\0' '\n' </proc/"$p"/environ | sed -n 's/^XSCREENSAVER_WINDOW=//p')
-    x=$(xwininfo -id "$w" | awk '/Absolute upper-left X/ {print $4}')
-    [ "$x" = "$(xss_primary_x)" ] && PRIMARY_HACK=$p
-  done
-  return 0
 }
-xss_primary_x() { echo "$XSS_PRIMARY_X"; }
 
 xss_deactivate() {
   as_u xscreensaver-command -deactivate >/dev/null
