@@ -35,13 +35,9 @@ class FakeDialogControls : public IDialogControls {
   // --- the user ---
   // A click on a check box (toggles), an option button (selects), a push button or a swatch.
   void Click(ControlId id) {
+    if (Partner(id) == id && checked.count(id)) return form->Checked(id, checked[id] ^= true);
     if (Partner(id) != id) SelectOption(id);
-    if (checked.count(id) && Partner(id) == id) {
-      checked[id] = !checked[id];
-      form->Checked(id, checked[id]);
-    } else {
-      form->Clicked(id);
-    }
+    form->Clicked(id);
   }
   // Picks an entry of a list with the mouse or the arrow keys.
   void Choose(ControlId id, const std::string& item) {

@@ -68,8 +68,6 @@ class RecordingSurface : public ISurface {
     Record(std::move(call));
   }
 
-  // The face last set; the other font settings are recorded with each call.
-  const std::string& FontName() const { return face_; }
   std::vector<SurfaceCall> Draws() const { return Of(false); }
   std::vector<SurfaceCall> Copies() const { return Of(true); }
   // A copy as "x,y WxH", with " from X,Y" when it was taken from another place of its source
@@ -92,9 +90,8 @@ class RecordingSurface : public ISurface {
 
  private:
   void Record(SurfaceCall call, std::vector<SurfaceCall>* into = nullptr) {
-    call.face = face_, call.size = size_, call.bold = bold_, call.italic = italic_,
-    call.underline = underline_;
-    call.color = color_;
+    call.face = face_, call.size = size_, call.bold = bold_, call.italic = italic_;
+    call.underline = underline_, call.color = color_;
     (into ? *into : calls).push_back(std::move(call));
   }
   void Measured() {

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "app/FaceSources.h"
 #include "core/Settings.h"
 #include "tests/support/FakeDialogControls.h"
 #include "tests/support/MemorySettingsStore.h"
@@ -108,14 +113,13 @@ TEST(SettingsDialog, ChecksShowTheirMessageInOrderAndWriteNothing) {
   const std::string numeric = "Change Verse in seconds must be numeric";
   const std::string positive = "Change Verse in seconds must be greater than 0";
   const std::string fits = "Change Verse in seconds must be less than 32768";
-  const struct {
-    bool anyTopic;
-    std::string interval, message;
-  } cases[] = {{false, "15", none},     {false, "abc", none},      {true, "", numeric},
-               {true, "abc", numeric},  {true, "15s", numeric},    {true, "1,5", numeric},
-               {true, "1e999", numeric}, {true, "0", positive},    {true, "0.5", positive},
-               {true, "-4", positive},  {true, "-1e30", positive}, {true, "32768", fits},
-               {true, "32767.5", fits}, {true, "1e30", fits}};
+  // Whether any topic stays ticked, the interval typed, the message shown.
+  const struct { bool anyTopic; std::string interval, message; } cases[] = {
+      {false, "15", none},     {false, "abc", none},     {true, "", numeric},
+      {true, "abc", numeric},  {true, "15s", numeric},   {true, "1,5", numeric},
+      {true, "1e999", numeric}, {true, "0", positive},   {true, "0.5", positive},
+      {true, "-4", positive},  {true, "-1e30", positive}, {true, "32768", fits},
+      {true, "32767.5", fits}, {true, "1e30", fits}};
   for (const auto& c : cases) {
     Dialog d;
     if (!c.anyTopic) d.ui.Click(chkDisplay(0));
@@ -125,8 +129,7 @@ TEST(SettingsDialog, ChecksShowTheirMessageInOrderAndWriteNothing) {
     const std::string label = (c.anyTopic ? "topic, " : "no topic, ") + c.interval;
     EXPECT_EQ(d.ui.warnings, Strings{"Vellumway Screen Saver: " + c.message}) << label;
     EXPECT_EQ(d.ui.focus, c.anyTopic ? ControlId::txtChangeSec : ControlId::Command1) << label;
-    EXPECT_TRUE(d.store.writes.empty()) << label;
-    EXPECT_FALSE(d.ui.closed) << label;
+    EXPECT_TRUE(d.store.writes.empty() && !d.ui.closed) << label;
     EXPECT_EQ(d.ui.texts[ControlId::txtChangeSec], c.interval) << "no correction: " << label;
   }
 }
@@ -164,14 +167,10 @@ TEST(SettingsDialog, TheShownValuesAreWrittenInOrder) {
 // "OK" saves the swatch the dialog marked, the first as well as any other, and leaves a stored
 // colour that marks none as it is (nine writes).
 TEST(SettingsDialog, TheMarkedSwatchIsSaved) {
-  const struct {
-    const char* stored;
-    int click;            // -1: none
-    const char* written;  // "": no "Color" written
-  } cases[] = {{"Color=4", 0, "Settings\\Color=0"},
-               {"Color=0", -1, "Settings\\Color=0"},
-               {"Color=7", -1, ""},
-               {"Color=7", 5, "Settings\\Color=5"}};
+  // What was stored, the swatch clicked (-1: none), the "Color" written ("": none).
+  const struct { const char* stored; int click; const char* written; } cases[] = {
+      {"Color=4", 0, "Settings\\Color=0"}, {"Color=0", -1, "Settings\\Color=0"},
+      {"Color=7", -1, ""}, {"Color=7", 5, "Settings\\Color=5"}};
   for (const auto& c : cases) {
     Dialog d(c.stored);
     if (c.click >= 0) d.ui.Click(picColorSelect(c.click));
@@ -201,9 +200,42 @@ TEST(SettingsDialog, RefusedWriteIsReportedAndTheDialogStaysUntilCancel) {
   for (ControlId id : {ControlId::chkBold, ControlId::optScreen1, picColorSelect(5), chkDisplay(2),
                        ControlId::Command2})
     d.ui.Click(id);
-  EXPECT_TRUE(d.ui.closed);
-  EXPECT_TRUE(d.store.writes.empty());
-  EXPECT_EQ(d.ui.warnings.size(), 1u);
+  EXPECT_EQ(std::make_tuple(d.ui.closed, d.store.writes.size(), d.ui.warnings.size()),
+            std::make_tuple(true, 0u, 1u));
+}
+
+// The faces the dialog lists: the printer's, or the screen's when the printer has none or does
+// not answer in time.
+TEST(FaceSources, PrinterFirstScreenWhenItHasNoneOrDoesNotAnswer) {
+  using namespace std::chrono_literals;
+  using Clock = std::chrono::steady_clock;
+  // A printer that does not answer while the dialog waits: released only after the checks.
+  // The printers are copied into the reading thread, which may outlive the call.
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  const FaceSet printerFaces{"Courier New", "Line Printer"}, screenFaces{"Arial", "Tahoma"};
+  // What the printer does, the faces listed, the wait (0: the dialog's own, one second).
+  struct Case { const char* name; FaceSource printer; const FaceSet& expected;
+                std::chrono::milliseconds wait = 400ms; } cases[] = {
+      {"answers", [=] { return printerFaces; }, printerFaces},
+      {"has no faces", [] { return FaceSet{}; }, screenFaces},
+      {"answers just in time", [=] { std::this_thread::sleep_for(100ms); return printerFaces; },
+       printerFaces},
+      {"blocks", [=] { released.wait_for(10s); return printerFaces; }, screenFaces},
+      {"answers within the dialog's second",
+       [=] { std::this_thread::sleep_for(300ms); return printerFaces; }, printerFaces, 0ms},
+      {"blocks past the dialog's second", [=] { released.wait_for(10s); return printerFaces; },
+       screenFaces, 0ms},
+  };
+  for (const Case& c : cases) {
+    const auto start = Clock::now();
+    const FaceSource screen = [&] { return screenFaces; };
+    EXPECT_EQ(c.wait > 0ms ? FacesForList(c.printer, screen, c.wait)
+                           : FacesForList(c.printer, screen), c.expected) << c.name;
+    // The dialog opens at most a little after the deadline, whatever the printer does.
+    EXPECT_LT(Clock::now() - start, (c.wait > 0ms ? c.wait : 1000ms) + 500ms) << c.name;
+  }
+  release.set_value();
 }
 
 }  // namespace

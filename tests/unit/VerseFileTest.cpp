@@ -1,12 +1,21 @@
+// The verse file: its records on disk, the book names a user reads letter for letter (a typo
+// fails here; the topic titles are pinned where the rotation shows them, in RotationTest), the
+// topic lists, and the real kjv.dat the build generates.
 #include "verses/CTypeRFA.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
+#include <stdexcept>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "tests/support/VerseFiles.h"
+#include "verses/TopicLists.h"
 #include "verses/Windows1252.h"
+#include "verses/mSharedBookDefine.h"
 
 namespace vw {
 namespace {
@@ -21,10 +30,12 @@ class VerseFileTest : public ::testing::Test {
  protected:
   // Writes `bytes` as the file and opens it.
   void Open(const std::string& bytes) {
-    path_ = dir_.File("verses.dat");
     WriteBytes(path_, bytes);
+    OpenPath(path_);
+  }
+  void OpenPath(const std::string& path) {
     std::int32_t length = kLength;
-    file_.FileName(path_);
+    file_.FileName(path);
     file_.OpenFile(length);
   }
   bool Fetch(std::int32_t r) {
@@ -43,7 +54,7 @@ class VerseFileTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  std::string path_;
+  const std::string path_ = dir_.File("verses.dat");
   VerseRecord buffer_;
   CTypeRFA file_{buffer_};
 };
@@ -72,9 +83,8 @@ TEST_F(VerseFileTest, FetchDeliversWholeRecordsOneToNAndNothingElse) {
   EXPECT_TRUE(Fetch(3)) << "the stream recovers";
 }
 
-TEST_F(VerseFileTest, MovesAndEndOfFile) {
-  const int n = 3;
-  Open(NumberedRecords(n));
+TEST_F(VerseFileTest, MovesEndOfFileAndUpdates) {
+  Open(NumberedRecords(3));
   EXPECT_EQ(After([&] { file_.MoveFirst(); }), "1 reads 1 verse 1");
   buffer_ = kMarked;  // on record 1 MovePrevious stays there and reads nothing
   EXPECT_EQ(After([&] { file_.MovePrevious(); }), "1 nomatch reads 0 verse -9");
@@ -82,10 +92,8 @@ TEST_F(VerseFileTest, MovesAndEndOfFile) {
   EXPECT_EQ(After([&] { file_.MoveLast(); }), "3 reads 1 verse 3");
   // Past the last record the position keeps the new value.
   EXPECT_EQ(After([&] { file_.MoveNext(); }), "4 nomatch eof reads 0 verse 3");
-}
 
-TEST_F(VerseFileTest, UpdateOverwritesTheCurrentRecordOrAppendsAfterAddNew) {
-  Open(NumberedRecords(3));
+  // Update overwrites the current record, or appends after AddNew.
   ASSERT_TRUE(Fetch(2));
   buffer_.Text = "changed";
   file_.Update();
@@ -139,10 +147,8 @@ TEST(VerseRecordBytes, NumbersLittleEndianThenTheTextPaddedOrCut) {
 
   const std::string file = bytes + "next record";  // the decoder reads one record's worth
   const VerseRecordFields f = DecodeVerseRecord(file);
-  EXPECT_EQ(f.Book, 0x0102);
-  EXPECT_EQ(f.Chapter, -2);
-  EXPECT_EQ(f.Verse, 0x7FFF);
-  EXPECT_EQ(f.TextBytes, bytes.substr(6));
+  EXPECT_EQ(std::make_tuple(f.Book, f.Chapter, f.Verse, f.TextBytes),
+            std::make_tuple(0x0102, -2, 0x7FFF, bytes.substr(6)));
 }
 
 TEST(Windows1252, TheBytes80To9FAndARoundTripOfAll256) {
@@ -167,6 +173,67 @@ TEST(FileExists, AnswersOnlyForReadableFiles) {
   EXPECT_FALSE(FileExists(dir.File("missing.dat")));
   EXPECT_FALSE(FileExists(dir.File("missing/folder/kjv.dat")));
   EXPECT_FALSE(FileExists(dir.Path().generic_string()));  // a folder is no file
+}
+
+// Books 1 to 66, in order.
+constexpr const char* kBooks =
+    "Genesis|Exodus|Leviticus|Numbers|Deuteronomy|Joshua|Judges|Ruth|1 Samuel|2 Samuel|1 Kings|"
+    "2 Kings|1 Chronicles|2 Chronicles|Ezra|Nehemiah|Esther|Job|Psalms|Proverbs|Ecclesiastes|"
+    "Song of Solomon|Isaiah|Jeremiah|Lamentations|Ezekiel|Daniel|Hosea|Joel|Amos|Obadiah|Jonah|"
+    "Micah|Nahum|Habakkuk|Zephaniah|Haggai|Zechariah|Malachi|Matthew|Mark|Luke|John|"
+    "Acts of the Apostles|Romans|1 Corinthians|2 Corinthians|Galatians|Ephesians|Philippians|"
+    "Colossians|1 Thessalonians|2 Thessalonians|1 Timothy|2 Timothy|Titus|Philemon|Hebrews|James|"
+    "1 Peter|2 Peter|1 John|2 John|3 John|Jude|Revelation";
+
+TEST(UserTexts, BookNames) {
+  std::istringstream names(kBooks);
+  std::int16_t book = 0;
+  for (std::string name; std::getline(names, name, '|');) {
+    ++book;
+    EXPECT_EQ(mSharedBookDefine::BookName(book), name) << "book " << book;
+  }
+  EXPECT_EQ(book, 66);
+}
+
+TEST(TopicList, KeepsOrderRefusesDuplicatesAndCounts) {
+  TopicList list;
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_TRUE(list.Add(30) && list.Add(10) && !list.Add(30) && list.Add(20));
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(std::vector<std::int32_t>({list.Entry(1), list.Entry(2), list.Entry(3)}),
+            std::vector<std::int32_t>({30, 10, 20}));
+  EXPECT_THROW(list.Entry(0), std::out_of_range);
+  EXPECT_THROW(list.Entry(4), std::out_of_range);
+}
+
+// The kjv.dat the build generates: every topic entry is a verse of it.
+TEST_F(VerseFileTest, KjvDatHoldsEveryTopicEntry) {
+  if (!std::filesystem::exists(VELLUMWAY_KJV_DAT)) GTEST_SKIP() << VELLUMWAY_KJV_DAT;
+  OpenPath(VELLUMWAY_KJV_DAT);
+  // The reference line of record r, "" when it cannot be read.
+  auto At = [&](std::int32_t r) {
+    return Fetch(r) ? mSharedBookDefine::ReferenceLine(buffer_) : std::string();
+  };
+  EXPECT_EQ(At(26137), "John 3:16");
+  EXPECT_EQ(mSharedBookDefine::VerseText(buffer_),
+            "For God so loved the world, that he gave his only begotten Son, that whosoever "
+            "believeth in him should not perish, but have everlasting life.");
+  TopicLists lists;
+  BuildTopicLists(lists);
+  for (std::int32_t value : {2, 4, 8, 16, 32}) {
+    const TopicList* list = lists.ListFor(value);
+    ASSERT_NE(list, nullptr);
+    for (int i = 1; i <= list->Count(); ++i) {
+      ASSERT_NE(At(list->Entry(i)), "") << value << " entry " << i;
+      EXPECT_FALSE(mSharedBookDefine::BookName(buffer_.Book).empty()) << list->Entry(i);
+      EXPECT_FALSE(mSharedBookDefine::VerseText(buffer_).empty()) << list->Entry(i);
+    }
+  }
+  // The runs name the verses they are meant to.
+  const std::pair<std::int32_t, const char*> runs[] = {
+      {139, "Genesis 6:1"},   {235, "Genesis 9:29"}, {2055, "Exodus 20:3"},
+      {2069, "Exodus 20:17"}, {6886, "Judges 13:1"}, {6981, "Judges 16:31"}};
+  for (const auto& [record, line] : runs) EXPECT_EQ(At(record), line);
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/ProgramState.h"
 #include "display/TextColor.h"
+#include "display/TextLayout.h"
 #include "tests/support/FakeDisplayHost.h"
 #include "tests/support/FakeTimer.h"
 #include "tests/support/RecordingSurface.h"
@@ -40,9 +42,8 @@ class VerseRendererTest : public ::testing::Test {
   std::string Drawn() const {
     std::string out;
     for (const SurfaceCall& c : picText.Draws())
-      out +=
-          (out.empty() ? "" : "|") + c.text + "@" + std::to_string(c.x) + "," + std::to_string(c.y);
-    return out;
+      out += "|" + c.text + "@" + std::to_string(c.x) + "," + std::to_string(c.y);
+    return out.empty() ? out : out.substr(1);
   }
 
   ProgramState program;
@@ -54,28 +55,24 @@ class VerseRendererTest : public ::testing::Test {
 };
 
 TEST_F(VerseRendererTest, GrowsTwoPointsATickThenReportsTheEnd) {
-  struct Case {
-    DisplayMode mode;
-    std::int16_t fontSize;
-    std::vector<float> frames;
-  };
-  const Case cases[] = {
+  // The mode, FontSize and the size of every frame.
+  const std::tuple<DisplayMode, std::int16_t, std::vector<float>> cases[] = {
       {DisplayMode::FullScreen, 20, {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 20}},
       // The preview grows to 5 points whatever the setting.
       {DisplayMode::Preview, 20, {1, 3, 5, 5}},
       {DisplayMode::FullScreen, 1, {1}},  // nothing to grow: the end is reported at once
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.fontSize);
-    VerseRenderer renderer = Made(c.mode);
-    program.Settings.FontSize = c.fontSize;
+  for (const auto& [mode, fontSize, frames] : cases) {
+    SCOPED_TRACE(fontSize);
+    VerseRenderer renderer = Made(mode);
+    program.Settings.FontSize = fontSize;
     renderer.Resize(800, 600, {0, 0, 800, 600}, verse);
     std::vector<float> sizes;
     int ends = renderer.DrawVerse(1.0f);
     for (sizes.push_back(picText.Draws().back().size); timFont.enabled && sizes.size() < 99;
          sizes.push_back(picText.Draws().back().size))
       ends += renderer.timFont_Timer();
-    EXPECT_EQ(sizes, c.frames);
+    EXPECT_EQ(sizes, frames);
     EXPECT_EQ(ends, 1);
   }
   // A resize mid-growth prepares the verse afresh: the next tick draws the target and ends.
@@ -87,11 +84,8 @@ TEST_F(VerseRendererTest, GrowsTwoPointsATickThenReportsTheEnd) {
 }
 
 TEST_F(VerseRendererTest, PlacesTitleLinesAndReferenceOnThePrimaryMonitor) {
-  struct Case {
-    int width, height;  // the window, over every monitor
-    LayoutArea primary;
-    std::string title, text, drawn;
-  };
+  // The window over every monitor, the primary, the verse's title and text, what is drawn.
+  struct Case { int width, height; LayoutArea primary; std::string title, text, drawn; };
   // One line under a title: the reference sits two line heights below the line's bottom at
   // 315. A window over several monitors lays the verse out with the primary's size where the
   // primary lies: the same places, moved by its corner. Lines of 20 characters. A verse
@@ -161,11 +155,8 @@ TEST_F(VerseRendererTest, GrowthTicksComposeAndPresentOnlyWhatChanged) {
   const LayoutArea primary{1024, 0, 800, 600};
   renderer.Resize(1824, 768, primary, verse);
   const std::string whole = "0,0 1824x768";
-  struct Step {
-    std::function<void()> frame;
-    std::string background, shown;
-    std::size_t draws;
-  };
+  // What happens, the background's box, the box presented and the texts drawn.
+  struct Step { std::function<void()> frame; std::string background, shown; std::size_t draws; };
   const Step steps[] = {
       {[&] { renderer.DrawVerse(1.0f); }, whole, whole, 3},
       {[&] { renderer.timFont_Timer(); }, "1421,299 6x5", "1416,298 16x17", 2},
@@ -202,11 +193,8 @@ TEST_F(VerseRendererTest, MeasuresBreaksAndDrawsInTheChosenFaceAndStyle) {
   // Every face and style measures differently on the recording surfaces (a character of 20
   // points: 10 pixels in plain Arial, 18 in Georgia, 23.76 in bold italic Georgia), so a
   // surface left in another font breaks or places the lines elsewhere.
-  const struct {
-    const char* face;
-    bool styled;
-    std::string drawn;
-  } cases[] = {
+  // The face, bold and italic or neither, what is drawn.
+  const struct { const char* face; bool styled; std::string drawn; } cases[] = {
       {"Georgia", false,
        "Salvation@69,0|one two three@33,255|four five six@33,285|seven@105,315|John 11:35@60,405"},
       {"Georgia", true,
@@ -252,13 +240,12 @@ TEST_F(VerseRendererTest, ShadowUnderEveryPieceOverTheDesktopImageOnly) {
     ASSERT_EQ(draws.size(), 6u);
     for (int k = 0; k < 3; ++k) {
       const SurfaceCall &shadow = draws[2 * k], &text = draws[2 * k + 1];
-      EXPECT_EQ(shadow.text, text.text);
-      EXPECT_EQ(shadow.color, 0u);
-      EXPECT_EQ(text.color, renderer.Chars().TextColor);
-      EXPECT_EQ(text.underline, k == 0) << text.text;
-      EXPECT_EQ(text.size, k == 0 ? 45.0f : size) << text.text;
-      EXPECT_EQ(shadow.x, text.x + offsets[k]) << text.text;
-      EXPECT_EQ(shadow.y, text.y + offsets[k]) << text.text;
+      // The shadow: the same text in black, offset right and down.
+      EXPECT_EQ(std::tie(shadow.text, shadow.color, shadow.x, shadow.y),
+                std::make_tuple(text.text, 0u, text.x + offsets[k], text.y + offsets[k]));
+      EXPECT_EQ(std::make_tuple(text.color, text.underline, text.size),
+                std::make_tuple(renderer.Chars().TextColor, k == 0, k == 0 ? 45.0f : size))
+          << text.text;
     }
   }
 }
@@ -283,6 +270,94 @@ TEST_F(VerseRendererTest, PrepareDisplayCapturesHidesTheCursorAndRandomizes) {
   }
   EXPECT_FALSE(renderer.DrawVerse(1.0f));
   EXPECT_TRUE(picText.Draws().empty());
+}
+
+// The verse's text: the colour it is drawn in and the lines it is broken into.
+
+// Hands out the numbers a test gives it, in order, and counts the draws.
+struct ScriptedRandom : IRandom {
+  explicit ScriptedRandom(std::vector<float> given) : values(std::move(given)) {}
+  // A draw past the script counts too.
+  float Next() override { return ++draws <= values.size() ? values[draws - 1] : 0.0f; }
+  std::vector<float> values;
+  std::size_t draws = 0;
+};
+
+// Random Colour, or shades of the base colour `color`.
+SettingsRecord Colour(bool random, std::int16_t color) {
+  SettingsRecord s;
+  s.ColorType = random, s.Color = color;
+  return s;
+}
+
+TEST(PickTextColor, ShadesOfTheBaseColoursOrRandom) {
+  // The darkest level, 51, for every base colour; 178.5 goes to the even 178, 114.75 to
+  // 115, 242.25 to 242; a doubled channel saturates from level 128 up; levels of 255 and
+  // more are white whatever the base colour; a base colour outside 0 to 5 is black, after
+  // the same one draw.
+  // Color, the one number drawn and the colour it gives.
+  // clang-format off
+  const struct { std::int16_t color; float r1; int red, green, blue; } cases[] = {
+      {0, 0.0f, 51, 51, 51},     {1, 0.0f, 51, 102, 51},    {2, 0.0f, 102, 51, 51},
+      {3, 0.0f, 51, 51, 102},    {4, 0.0f, 102, 102, 51},   {5, 0.0f, 51, 102, 102},
+      {1, 0.5f, 178, 255, 178},  {0, 0.25f, 115, 115, 115}, {0, 0.75f, 242, 242, 242},
+      {1, 0.298f, 127, 254, 127}, {1, 0.302f, 128, 255, 128}, {0, 0.9f, 255, 255, 255},
+      {2, 0.9f, 255, 255, 255},  {5, 0.99999994f, 255, 255, 255},
+      {-1, 0.5f, 0, 0, 0},       {6, 0.5f, 0, 0, 0},        {100, 0.5f, 0, 0, 0}};
+  // clang-format on
+  for (const auto& c : cases) {
+    ScriptedRandom random({c.r1});
+    EXPECT_EQ(PickTextColor(Colour(false, c.color), random), MakeColor(c.red, c.green, c.blue))
+        << "Color " << c.color << " r1 " << c.r1;
+    EXPECT_EQ(random.draws, 1u);
+  }
+  ScriptedRandom random({0.0f});
+  EXPECT_EQ(PickTextColor(Colour(false, 2), random), 0x00333366u) << "red in the low byte";
+
+  // Random Colour ignores Color and draws the level, then red, green and blue; there is no
+  // minimum brightness.
+  ScriptedRandom levels({0.9f, 0.0f, 0.5f, 0.99999994f}), dark({0.9f, 0.001f, 0.003f, 0.0039f});
+  EXPECT_EQ(PickTextColor(Colour(true, 1), levels), MakeColor(0, 128, 255));
+  EXPECT_EQ(levels.draws, 4u);
+  EXPECT_EQ(PickTextColor(Colour(true, 1), dark), 0u) << "no minimum brightness";
+}
+
+using Lines = std::vector<std::string>;
+
+// At 2 points the recording surface measures one pixel per character, so the width limit
+// below reads as a number of characters.
+constexpr float kOnePixelPerCharacter = 2.0f;
+
+TEST(WrapText, BreaksAsTheRulesSay) {
+  const std::string e = "\xC3\xA9", e3 = e + e + e, dash = "\xE2\x80\x94";
+  // The text, the width limit in characters and the lines.
+  const struct { std::string text; float limit; Lines expected; } cases[] = {
+      // Fits; no text, no lines; a word that overflows moves whole.
+      {"In the beginning", 100, {"In the beginning"}}, {"", 100, {}},
+      {"aaa bbb ccc", 5, {"aaa", "bbb", "ccc"}},
+      // Equal width fits and the break at a space keeps it; too wide exactly at a space.
+      {"abcde fgh", 5, {"abcde ", "fgh"}}, {"abcd efg", 4, {"abcd ", "efg"}},
+      // An over-long word is cut before the overflow; a space before the line start is
+      // ignored; a single character wider than the limit; the last line stays whole.
+      {"abcdefghij", 4, {"abcd", "efgh", "ij"}}, {"ab cdefgh", 4, {"ab", "cdef", "gh"}},
+      {"ab", 0.5f, {"a", "b"}}, {"abcd e", 5, {"abcd e"}},
+      // A cut line keeps the second of two spaces, which does not count at the line start.
+      {"abcd  ef ghi", 4, {"abcd ", " ef", "ghi"}}, {"abcd  efghij", 4, {"abcd ", " efgh", "ij"}},
+      // Leading spaces are dropped; spaces only give one empty line.
+      {"  ab", 100, {"ab"}}, {"   ", 100, {""}},
+      // CR breaks, CR LF is one break, LF alone vanishes; two returns give an empty line, a
+      // final one adds no line; the line after a return drops its leading space.
+      {"ab\rcd", 100, {"ab", "cd"}}, {"ab\r\ncd", 100, {"ab", "cd"}}, {"ab\ncd", 100, {"abcd"}},
+      {"ab\r\rcd", 100, {"ab", "", "cd"}}, {"ab\r", 100, {"ab"}}, {"\r\r", 100, {"", ""}},
+      {"ab\r cd", 100, {"ab", "cd"}},
+      // Characters, not bytes: a cut never splits one; a stray byte counts as one.
+      {e3 + " " + e3, 5, {e3, e3}}, {e3 + dash + e, 3, {e3, dash + e}},
+      {dash + e + " x", 2, {dash + e + " ", "x"}}, {"ab\xFF" "cd", 3, {"ab\xFF", "cd"}},
+  };
+  test::RecordingSurface measure;  // one for all: wrapping leaves its font as it was
+  measure.SetFontSize(kOnePixelPerCharacter);
+  for (const auto& c : cases)
+    EXPECT_EQ(WrapText(measure, c.text, c.limit), c.expected) << testing::PrintToString(c.text);
 }
 
 }  // namespace
