@@ -9,7 +9,7 @@ seconds=${1:-30}; shift || true
 opts=${*:---root}
 [ -x build/dist/vellumway ] && [ -f build/dist/kjv.dat ] ||
   { cmake --preset native >/dev/null; cmake --build --preset native --target vellumway kjv_dat; }
-. tests/x11/xss_lib.sh
+. scripts/xss.sh
 xss_home
 xss_start 1 left True "$HACK $opts" "/usr/libexec/xscreensaver/fontglide --root"
 hz=$(getconf CLK_TCK)

@@ -12,7 +12,7 @@ MONITOR=${2:-1024x768}
 CHANGESEC=${3:-15}
 export VW_DIST=${VW_DIST:-$ROOT/build/dist} VW_WINBUILD=${VW_WINBUILD:-$ROOT/build/windows}
 export VW_SRC=$ROOT VW_SHOTS=${VW_SHOTS:-$VW_WINBUILD/figures-shots}
-. "$ROOT/tests/e2e/lib.sh"
+. "$ROOT/scripts/wine_desk.sh"
 set +e
 e2e_setup "$((3 * ${MONITOR%x*}))x${MONITOR#*x}"
 NESTED=""

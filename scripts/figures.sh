@@ -26,7 +26,7 @@ if [ ! -f "$VW_DIST/Vellumway.scr" ] || [ ! -f "$VW_DIST/kjv.dat" ] ||
    [ ! -f "$VW_WINBUILD/tests/e2e/driver/vwdriver.exe" ] || [ ! -f "$VW_WINBUILD/bench/start_bench.exe" ]; then
   bash "$ROOT/scripts/build.sh"
 fi
-. "$ROOT/tests/e2e/lib.sh"  # before the options are read: it may start this script again
+. "$ROOT/scripts/wine_desk.sh"  # before the options are read: it may start this script again
 set +e
 RUNS=7 CPU_SECONDS=60 VERSES_SECONDS=260
 while [ $# -gt 0 ]; do

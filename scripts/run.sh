@@ -10,7 +10,7 @@ if [ "${1:-}" = linux ]; then
   bash scripts/deps.sh linux
   cmake --preset native >/dev/null
   cmake --build --preset native --target vellumway kjv_dat
-  . tests/x11/xss_lib.sh
+  . scripts/xss.sh
   xss_home  # the hack and kjv.dat copied where the daemon's user can run them
   xss_start 1 left True "$HACK --root"
   xss_activate 1

@@ -1,5 +1,5 @@
 # Sourced, not run: what the commands and the end-to-end tests share, without the test library
-# (tests/e2e/lib.sh sources this too).
+# (scripts/wine_desk.sh and scripts/xss.sh source this too).
 
 # The settings key, as the registry names it: `wine reg` and .reg files both take this form.
 KEY='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Vellumway Screen Saver'

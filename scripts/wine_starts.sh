@@ -10,7 +10,7 @@ CYCLES=${1:-500} LAYOUT=${2:-fixed}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export VW_DIST=${VW_DIST:-$ROOT/build/dist} VW_WINBUILD=${VW_WINBUILD:-$ROOT/build/windows}
 export VW_SRC=$ROOT VW_SHOTS=${VW_SHOTS:-$VW_WINBUILD/figures-shots}
-. "$ROOT/tests/e2e/lib.sh"
+. "$ROOT/scripts/wine_desk.sh"
 set +e
 e2e_setup 1024x768
 export WINEDEBUG=fixme-all  # Wine's own error lines are what a failure is read by

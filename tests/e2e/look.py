@@ -19,6 +19,7 @@ COLOUR is one of the six families of the text: each channel is the level L or 2L
 brightest and above): whatever the random level, the 2L channels are equal and above the L
 channels, which are equal. Pixels are read through ImageMagick's PPM output.
 """
+import itertools
 import subprocess
 import sys
 
@@ -70,17 +71,10 @@ def shade(shot, colour):
 def underlined(shot):
     lit = unlike_background(shot)
     rows = [[lit(p) for p in row] for row in pixels(shot, 0, 0, 1024, 120)]
-    columns = [x for row in rows for x, lit in enumerate(row) if lit]
-    if not columns:
-        return 1
-    width = max(columns) - min(columns) + 1
-    longest = 0
-    for row in rows:
-        run = 0
-        for lit in row:
-            run = run + 1 if lit else 0
-            longest = max(longest, run)
-    return 0 if width > 20 and longest >= 0.9 * width else 1
+    columns = [x for row in rows for x, on in enumerate(row) if on]
+    runs = [len(list(run)) for row in rows for on, run in itertools.groupby(row) if on]
+    width = max(columns) - min(columns) + 1 if columns else 0
+    return 0 if width > 20 and max(runs) >= 0.9 * width else 1
 
 
 def pitch(shot):
@@ -98,7 +92,5 @@ def count(shot, x, y, w, h, colour, tol):
 
 if __name__ == "__main__":
     command, args = sys.argv[1], sys.argv[2:]
-    if command in ("text", "count", "pitch"):
-        print({"text": text, "count": count, "pitch": pitch}[command](*args))
-    else:
-        sys.exit({"shade": shade, "underlined": underlined}[command](*args))
+    result = globals()[command](*args)
+    print(result) if command in ("text", "count", "pitch") else sys.exit(result)

@@ -5,7 +5,7 @@
 #   left, right: two monitors with the primary on that side; the verse on the primary only,
 #          the other showing the desktop image alone.
 set -euo pipefail
-. "$(dirname "$0")/xss_lib.sh"
+. "$(dirname "$0")/../../scripts/xss.sh"
 case=${1:?one|left|right}
 SHOTS=${VW_SHOTS:-$XSS_SRC/build/linux-shots}; mkdir -p "$SHOTS"
 xss_home

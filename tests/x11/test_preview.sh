@@ -3,7 +3,7 @@
 # verse at a size scaled to the window; a destroyed window and SIGTERM both end it with the
 # place saved; without kjv.dat it says so and stays up, black, until SIGTERM.
 set -euo pipefail
-. "$(dirname "$0")/xss_lib.sh"
+. "$(dirname "$0")/../../scripts/xss.sh"
 SHOTS=${VW_SHOTS:-$XSS_SRC/build/linux-shots}; mkdir -p "$SHOTS"
 xss_home
 T=$(mktemp -d /tmp/vw-preview.XXXXXX)

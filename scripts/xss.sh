@@ -5,9 +5,9 @@
 #   xss_start MONITORS PRIMARY(left|right) GRAB(True|False) PROGRAM...   (one program a line)
 #   xss_activate N   (select program N; HPIDS: the hacks)
 #   xss_deactivate   (the daemon ends the hacks with SIGTERM; waits until they are gone)
-. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/shared.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/shared.sh"
 XSS_USER=${XSS_USER:-nobody}
-XSS_SRC=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+XSS_SRC=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 XSS_DIST=${VW_DIST:-$XSS_SRC/build/dist}
 DESKTOP='#806040'  # the root's colour: the "desktop" the daemon's image shows
 
