@@ -10,13 +10,9 @@ namespace vw::test {
 // checks what the code did to the timer.
 class FakeTimer : public ITimer {
  public:
-  void SetInterval(std::int32_t ms) override {
-    interval = ms;
-    intervals.push_back(ms);
-  }
+  void SetInterval(std::int32_t ms) override { intervals.push_back(ms); }
   void SetEnabled(bool on) override { enabled = on; }
 
-  std::int32_t interval = 0;
   bool enabled = false;
   std::vector<std::int32_t> intervals;  // every interval set, in order
 };

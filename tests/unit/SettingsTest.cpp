@@ -163,9 +163,8 @@ TEST(Startup, SecondInstanceGuard) {
     EXPECT_EQ(d.stoppedByGuard, !c.proceeds);
     EXPECT_EQ(d.mode == DisplayMode::End, !c.proceeds);
     // A stopped start leaves the line of the run it found (the lines here are all normal).
-    EXPECT_EQ(store.Get("Startup", "PrevInstance"), c.proceeds   ? c.raw
-                                                    : c.previous ? c.previous
-                                                                 : "");
+    const char* kept = c.proceeds ? c.raw : c.previous ? c.previous : "";
+    EXPECT_EQ(store.Get("Startup", "PrevInstance"), kept);
   }
 }
 

@@ -74,7 +74,7 @@ TEST(DisplayWindow, ShowsTheSavedPlaceThenOneVerseEveryChangeSecAndSavesTheVerse
     w.form.Form_Resize(800, 600);
     EXPECT_EQ(w.Shown(), c.loaded) << "the verse chosen at load";
     w.form.Go();
-    EXPECT_EQ(w.timNextVerse.interval, 100);
+    EXPECT_EQ(w.timNextVerse.intervals.back(), 100);
     w.form.timNextVerse_Timer();
     EXPECT_FALSE(w.timNextVerse.enabled) << "it waits for the growth";
     EXPECT_EQ(w.Shown(), c.loaded) << "the first tick presents the loaded verse";
