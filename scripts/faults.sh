@@ -6,8 +6,8 @@
 # unit faults. The two counts are printed apart, each with its time.
 # Needs a built native preset (for kjv.dat). Usage: bash scripts/faults.sh [ID-REGEX [unit|windows]]
 # Also writes build/fault-kills.tsv (fault-kills-unit.tsv or -windows.tsv for one layer, so
-# two runs may go side by side): each caught fault and the tests that failed on it, which
-# shows the tests that catch nothing the others do not.
+# two runs may go side by side): each caught fault, the tests that failed on it and the first
+# red line; it shows the tests that catch nothing the others do not.
 #
 # faults.txt: one fault a line, four or five fields separated by tabs: id, file, the exact
 # text to replace (it must occur exactly once), the text put in its place, and optionally the
@@ -50,7 +50,7 @@ tests() {
     timeout 120 "$work/build/tests/vellumway_unit_tests" --gtest_brief=1 >"$work/test.log" 2>&1
   else
     local select=(-R "$1"); [[ $1 == label:* ]] && select=(-L "${1#label:}")
-    (cd "$work/build" && timeout 1800 ctest "${select[@]}" --timeout 900 >"$work/test.log" 2>&1 &&
+    (cd "$work/build" && timeout 1800 ctest "${select[@]}" --timeout 900 --output-on-failure >"$work/test.log" 2>&1 &&
       ! grep -q 'No tests were found' "$work/test.log")
   fi
 }
@@ -89,8 +89,10 @@ while IFS=$'\t' read -r id file from to named; do
     missed+=("$id${named:+ ($named)}")
   else
     caught[$layer]=$((caught[$layer] + 1))
-    printf '%s\t%s\n' "$id" "$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\).*/\1/p
-      s/^[[:space:]]*[0-9]* - \([^ ]*\) (Failed.*/\1/p' "$work/test.log" | sort -u | xargs)" >>"$kills"
+    # The tests that failed, and the first thing one of them said.
+    printf '%s\t%s\t%s\n' "$id" "$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\).*/\1/p
+      s/^[[:space:]]*[0-9]* - \([^ ]*\) (Failed.*/\1/p' "$work/test.log" | sort -u | xargs)" \
+      "$(grep -m1 -E '^FAIL |Which is|  Actual|Value of' "$work/test.log" | tr -s " " | cut -c1-300)" >>"$kills"
   fi
   cp "$work/original" "$work/src/$file"
   took[$layer]=$((took[$layer] + SECONDS - start))
