@@ -92,5 +92,7 @@ def count(shot, x, y, w, h, colour, tol):
 
 if __name__ == "__main__":
     command, args = sys.argv[1], sys.argv[2:]
-    result = globals()[command](*args)
-    print(result) if command in ("text", "count", "pitch") else sys.exit(result)
+    if command in ("text", "count", "pitch"):
+        print({"text": text, "count": count, "pitch": pitch}[command](*args))
+    else:
+        sys.exit({"shade": shade, "underlined": underlined}[command](*args))
